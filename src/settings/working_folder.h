@@ -1,0 +1,28 @@
+// The working folder and "OCL.INI": where Ocelot keeps its data (Windows side).
+#pragma once
+
+#include <string>
+
+namespace ocelot::settings {
+
+// The user's documents folder as the shell reports it; "" when it reports none.
+std::string GetDocumentsFolder();
+// "OCL.INI" in the documents folder.
+std::string IniPath();
+// The path with "%username%" replaced by the log-on name (GetUserName).
+std::string ExpandUserName(const std::string& path);
+
+// Start-up: reads "WORKINGPATH"/"PATH", expands the user name, creates the folder with
+// its parents; when the key is empty uses "Ocelot" in the documents folder and writes
+// that back. Sets and returns the process-wide working folder.
+std::string FindWorkingFolder();
+
+// The process-wide working folder (no trailing backslash).
+const std::string& WorkingFolder();
+void SetWorkingFolder(const std::string& folder);
+
+// Profile-string access to "OCL.INI".
+std::string ReadIniString(const std::string& section, const std::string& key, const std::string& fallback);
+void WriteIniString(const std::string& section, const std::string& key, const std::string& value);
+
+}  // namespace ocelot::settings
