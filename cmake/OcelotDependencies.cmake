@@ -1,6 +1,9 @@
 # Outside libraries, installed (Debian packages natively, the cross-built prefix or MSYS2
 # packages for Windows) and found here; none of their code lives in this repository.
 
+if(WIN32)
+  set(ZLIB_USE_STATIC_LIBS ON)  # one self-contained exe
+endif()
 find_package(ZLIB REQUIRED)
 find_package(JPEG REQUIRED)
 find_package(PNG REQUIRED)
@@ -31,9 +34,11 @@ if(OCELOT_TESTS)
     set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
     set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
     add_subdirectory(${OCELOT_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
-    add_library(GTest::gtest ALIAS gtest)
-    add_library(GTest::gtest_main ALIAS gtest_main)
-    add_library(GTest::gmock ALIAS gmock)
+    foreach(t gtest gtest_main gmock)
+      if(NOT TARGET GTest::${t})
+        add_library(GTest::${t} ALIAS ${t})
+      endif()
+    endforeach()
   else()
     find_package(GTest REQUIRED)
     include(GoogleTest)

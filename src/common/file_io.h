@@ -19,7 +19,7 @@ std::vector<std::uint8_t> ReadFileBytes(const std::string& path, std::size_t max
 // Replaces the file's content without ever leaving it torn or empty: the bytes go to
 // temp_path (same folder), are flushed, and only then renamed over path. On failure the
 // old file is untouched, the temporary file removed, and Error thrown.
-void ReplaceFile(const std::string& path, const std::string& temp_path, std::span<const std::uint8_t> bytes);
+void ReplaceFileContents(const std::string& path, const std::string& temp_path, std::span<const std::uint8_t> bytes);
 
 // Create-or-truncate and write, for the small text files whose loss costs nothing.
 void WriteFileBytes(const std::string& path, std::span<const std::uint8_t> bytes);

@@ -64,7 +64,7 @@ bool WriteAll(int fd, std::span<const std::uint8_t> bytes) {
 }
 }  // namespace
 
-void ReplaceFile(const std::string& path, const std::string& temp_path, std::span<const std::uint8_t> bytes) {
+void ReplaceFileContents(const std::string& path, const std::string& temp_path, std::span<const std::uint8_t> bytes) {
   const int fd = ::open(Native(temp_path).c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
   if (fd < 0) throw Error(Reason("Cannot create file", temp_path));
   const bool ok = WriteAll(fd, bytes) && ::fsync(fd) == 0;

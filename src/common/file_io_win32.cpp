@@ -71,7 +71,7 @@ std::vector<std::uint8_t> ReadFileBytes(const std::string& path, std::size_t max
   return out;
 }
 
-void ReplaceFile(const std::string& path, const std::string& temp_path, std::span<const std::uint8_t> bytes) {
+void ReplaceFileContents(const std::string& path, const std::string& temp_path, std::span<const std::uint8_t> bytes) {
   FileHandle f(CreateFileA(temp_path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
                            nullptr));
   if (!f.valid()) throw Error(Reason("Cannot create file", temp_path, GetLastError()));

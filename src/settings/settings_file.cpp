@@ -19,7 +19,7 @@ SettingsRecord ReadSettings(const std::string& working_folder) {
 
 void WriteSettings(const std::string& working_folder, const SettingsRecord& record) {
   const auto bytes = EncodeSettings(record);
-  ReplaceFile(SettingsPath(working_folder), JoinPath(working_folder, kTempName), bytes);
+  ReplaceFileContents(SettingsPath(working_folder), JoinPath(working_folder, kTempName), bytes);
 }
 
 void WriteDefaultSettings(const std::string& working_folder) {

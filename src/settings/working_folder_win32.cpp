@@ -23,7 +23,10 @@ std::string GetDocumentsFolder() {
   char path[MAX_PATH] = {};
   const BOOL ok = SHGetPathFromIDListA(pidl, path);
   CoTaskMemFree(pidl);
-  return ok ? std::string(path) : std::string();
+  std::string folder = ok ? std::string(path) : std::string();
+  // Held without a trailing backslash, like every folder of ours (a drive root keeps it).
+  while (folder.size() > 3 && folder.back() == '\\') folder.pop_back();
+  return folder;
 }
 
 std::string IniPath() { return IniPathIn(GetDocumentsFolder()); }

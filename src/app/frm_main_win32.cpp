@@ -1,0 +1,243 @@
+// TfrmMain: start-up, the tray, showing and hiding, and the end of the run.
+#include "app/frm_main.h"
+
+#include <shellapi.h>
+
+#include "app/resource.h"
+#include "app/session_recovery.h"
+#include "common/file_io.h"
+#include "common/text.h"
+#include "output/send_to.h"
+#include "settings/session_files.h"
+#include "settings/settings_file.h"
+#include "settings/working_folder.h"
+#include "settings/working_folder_rules.h"
+#include "win/message_box.h"
+#include "win/wait.h"
+
+namespace ocelot::app {
+
+namespace {
+constexpr UINT_PTR kShowTimer = 1;
+constexpr UINT kShowTimerMs = 2000;
+
+std::string ProgramFolder() {
+  char path[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string s = path;
+  const auto slash = s.find_last_of('\\');
+  return slash == std::string::npos ? std::string() : s.substr(0, slash);
+}
+}  // namespace
+
+bool TfrmMain::CreateHidden() {
+  HINSTANCE inst = GetModuleHandleA(nullptr);
+  icon_.reset(static_cast<HICON>(LoadImageA(inst, MAKEINTRESOURCEA(IDI_OCELOT), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE)));
+  RECT work{};
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  const int x = work.left + (work.right - work.left - kMainWindowWidth) / 2;
+  const int y = work.top + (work.bottom - work.top - kMainWindowHeight) / 2;
+  HMENU menu = LoadMenuA(inst, MAKEINTRESOURCEA(IDR_MAINMENU));
+  return Create(kMainWindowClass, kMainWindowCaption, WS_OVERLAPPEDWINDOW, 0, x, y, kMainWindowWidth,
+                kMainWindowHeight, nullptr, menu, icon_.get());
+}
+
+void TfrmMain::FormCreate() {
+  ExitAllowed = false;
+  SessionEnding = false;
+  ViewerOpen = false;
+
+  const std::string folder = settings::FindWorkingFolder();
+
+  if (OpenClipboard(hwnd())) {
+    EmptyClipboard();
+    CloseClipboard();
+  }
+
+  RecoverSessionImages(folder, session_);
+
+  win::PumpMessages();
+  ApplySettings();
+  win::PumpMessages();
+
+  BuildMailMenus();
+  tray_ = std::make_unique<TrayIcon>(hwnd(), WM_TRAYICON, icon_.get(), kApplicationTitle);
+  SetTimer(hwnd(), kShowTimer, kShowTimerMs, nullptr);
+}
+
+void TfrmMain::ApplySettings() {
+  const std::string& folder = settings::WorkingFolder();
+  CreateFolder(folder);
+  CreateFolder(JoinPath(folder, settings::kCatalogsFolderName));
+  settings::EnsureSettings(folder);
+  settings::ReadSettings(folder);
+}
+
+void TfrmMain::BuildMailMenus() {
+  // The items stay disabled until sending is available; the list is built once per run.
+  mail_entries_ = output::GetSendToShortcuts();
+  HMENU mail = GetSubMenu(GetMenu(hwnd()), 5);
+  if (!mail) return;
+  while (GetMenuItemCount(mail) > 0) DeleteMenu(mail, 0, MF_BYPOSITION);
+  for (std::size_t i = 0; i < mail_entries_.size() && i < output::kMaxMailMenuItems; ++i) {
+    const std::string caption = i == 0 ? std::string(output::kMailRecipientCaption)
+                                       : output::MailMenuCaption(mail_entries_[i].substr(
+                                             mail_entries_[i].find_last_of('\\') + 1));
+    AppendMenuA(mail, MF_STRING | MF_GRAYED, IDM_MAILFIRST + i, caption.c_str());
+  }
+}
+
+void TfrmMain::ShowMainWindow() {
+  if (IsIconic(hwnd())) ShowWindow(hwnd(), SW_RESTORE);
+  ShowWindow(hwnd(), SW_SHOWNORMAL);
+  SetForegroundWindow(hwnd());
+}
+
+void TfrmMain::HideToTray() { ShowWindow(hwnd(), SW_HIDE); }
+
+void TfrmMain::ShowTimerTimer() {
+  KillTimer(hwnd(), kShowTimer);
+  if (settings::GetSetting(settings::WorkingFolder(), 7) == 0) ShowMainWindow();
+}
+
+void TfrmMain::ShowOcelotWindow1Click() {
+  const auto record = settings::ReadSettings(settings::WorkingFolder());
+  // The password prompt is not available yet: a locked tray stays locked.
+  if (record.TrayPassword == 1) return;
+  ShowMainWindow();
+}
+
+void TfrmMain::TrayExit1Click() {
+  const auto record = settings::ReadSettings(settings::WorkingFolder());
+  if (record.TrayPassword == 1) return;
+  Exit1Click();
+}
+
+bool TfrmMain::ConfirmExit(bool delete_on_yes) {
+  const std::string& folder = settings::WorkingFolder();
+  settings::EnsureSettings(folder);
+  const auto record = settings::ReadSettings(folder);
+  if (record.ConfirmUnsavedOnExit != 1 || !settings::HasSessionFiles(folder) || !session_.AnyPathContains(folder))
+    return true;
+  if (win::ShowMessage(hwnd(), "Do you want to DELETE unsaved images?", kApplicationTitle,
+                       MB_YESNO | MB_ICONQUESTION) != IDYES)
+    return false;
+  if (delete_on_yes) {
+    settings::DeleteSessionFiles(folder);
+    for (int i = 0; i < 101; ++i) win::PumpMessages();
+  }
+  return true;
+}
+
+void TfrmMain::Exit1Click() {
+  if (!ConfirmExit(true)) return;
+  ExitAllowed = true;
+  SendMessageA(hwnd(), WM_CLOSE, 0, 0);
+}
+
+void TfrmMain::Contents1Click() {
+  const std::string help = JoinPath(ProgramFolder(), "ochelp.chm");
+  const auto rc = reinterpret_cast<INT_PTR>(ShellExecuteA(hwnd(), nullptr, help.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+  if (rc <= 32) win::ShowError(hwnd(), "Cannot open the help file \"" + help + "\".");
+}
+
+void TfrmMain::OnCommand(int id) {
+  switch (id) {
+    case IDM_EXIT1: Exit1Click(); break;
+    case IDM_CONTENTS1: Contents1Click(); break;
+    case IDM_SHOWOCELOTWINDOW1: ShowOcelotWindow1Click(); break;
+    case IDM_TRAYEXIT1: TrayExit1Click(); break;
+    default: break;
+  }
+}
+
+void TfrmMain::OnTrayIcon(LPARAM mouse_message) {
+  switch (mouse_message) {
+    case WM_LBUTTONDBLCLK: ShowOcelotWindow1Click(); break;
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP: {
+      win::ScopedMenu menu(LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_TRAYMENU)));
+      if (const int cmd = tray_->TrackMenu(GetSubMenu(menu.get(), 0))) OnCommand(cmd);
+      break;
+    }
+    default: break;
+  }
+}
+
+bool TfrmMain::OnClose() {
+  if (SessionEnding) {
+    // Windows is ending the session: ask once, delete nothing here, close whatever the
+    // answer (destruction removes the session files).
+    SessionEnding = false;
+    ConfirmExit(false);
+    return true;
+  }
+  if (ExitAllowed) return true;
+  HideToTray();
+  return false;
+}
+
+void TfrmMain::OnDestroy() {
+  KillTimer(hwnd(), kShowTimer);
+  tray_.reset();
+  if (!settings::WorkingFolder().empty()) settings::DeleteSessionFiles(settings::WorkingFolder());
+  session_.Clear();
+  PostQuitMessage(0);
+}
+
+void TfrmMain::OnActivate() {
+  // At 120 logical pixels per inch the layout is scaled by 1.25, once per run.
+  if (scaled_for_dpi_) return;
+  scaled_for_dpi_ = true;
+  HDC dc = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(dc, LOGPIXELSX);
+  ReleaseDC(nullptr, dc);
+  if (dpi != 120) return;
+  RECT r;
+  GetWindowRect(hwnd(), &r);
+  const auto scale = [](LONG v) { return static_cast<int>((v * 5 + 2) / 4); };  // 1.25, rounded
+  SetWindowPos(hwnd(), nullptr, 0, 0, scale(r.right - r.left), scale(r.bottom - r.top),
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+LRESULT TfrmMain::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_CREATE:
+      FormCreate();
+      return 0;
+    case WM_TIMER:
+      if (wp == kShowTimer) ShowTimerTimer();
+      return 0;
+    case WM_COMMAND:
+      OnCommand(LOWORD(wp));
+      return 0;
+    case WM_TRAYICON:
+      OnTrayIcon(lp);
+      return 0;
+    case WM_ACTIVATE:
+      if (LOWORD(wp) != WA_INACTIVE) OnActivate();
+      break;
+    case WM_CLOSE:
+      if (OnClose()) DestroyWindow(hwnd());
+      return 0;
+    case WM_QUERYENDSESSION:
+      ExitAllowed = true;
+      SessionEnding = true;
+      return TRUE;
+    case WM_ENDSESSION:
+      if (wp) SendMessageA(hwnd(), WM_CLOSE, 0, 0);
+      return 0;
+    case WM_DESTROY:
+      OnDestroy();
+      return 0;
+    default:
+      if (msg == TrayIcon::TaskbarCreatedMessage() && tray_) {
+        tray_->Restore();
+        return 0;
+      }
+      break;
+  }
+  return Default(msg, wp, lp);
+}
+
+}  // namespace ocelot::app

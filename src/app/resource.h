@@ -1,0 +1,71 @@
+// Resource and command ids of the main program. The test driver finds menu commands by
+// their captions in the compiled resources, never by these numbers.
+#pragma once
+
+#define IDI_OCELOT 1
+#define IDR_MAINMENU 100
+#define IDR_TRAYMENU 101
+
+// "&File"
+#define IDM_SAVEAS1 1001
+#define IDM_EXPORTTOPDF1 1002
+#define IDM_QUICKSAVE1 1003
+#define IDM_SAVETOCATALOG1 1004
+#define IDM_DELETE1 1005
+#define IDM_PRINTIMAGES1 1010
+#define IDM_PRINTCAPTIONABOVE1 1011
+#define IDM_PRINTCAPTIONBELOW1 1012
+#define IDM_PRINTCAPTIONDATEABOVE1 1013
+#define IDM_PRINTCAPTIONDATEBELOW1 1014
+#define IDM_PRINTFULLPAGE1 1015
+#define IDM_PRINTMANYTOPAGE1 1016
+#define IDM_PRINTTHUMBNAILS1 1017
+#define IDM_CATALOGOPEN1 1020
+#define IDM_CATALOGMOVE1 1021
+#define IDM_CATALOGIMPORT1 1022
+#define IDM_CATALOGREMOVE1 1023
+#define IDM_CATALOGCLOSE1 1024
+#define IDM_EXIT1 1030
+
+// "&Edit"
+#define IDM_COPY1 1101
+#define IDM_PASTEWORD1 1102
+#define IDM_PASTEPOWERPOINT1 1103
+#define IDM_CLEARCLIPBOARD1 1104
+#define IDM_SELECTALL1 1105
+
+// "&Thumbnails"
+#define IDM_THUMBLOWSMALL1 1201
+#define IDM_THUMBLOWMEDIUM1 1202
+#define IDM_THUMBLOWLARGE1 1203
+#define IDM_THUMBHIGHSMALL1 1204
+#define IDM_THUMBHIGHMEDIUM1 1205
+#define IDM_THUMBHIGHLARGE1 1206
+
+// "Time&r"
+#define IDM_AUTOCAPTUREON1 1301
+#define IDM_AUTOCAPTUREOFF1 1302
+
+// "&Image"
+#define IDM_IMAGEEDITOR1 1401
+#define IDM_GOTOURL1 1402
+
+// "&E-mail": items are added at start-up from this id on, one per mail entry.
+#define IDM_MAILFIRST 1500
+#define IDM_MAILLAST 1520
+
+// "&Profiles"
+#define IDM_PROFILEOPEN1 1601
+#define IDM_PROFILESAVE1 1602
+
+// "&Setup"
+#define IDM_SETUPOCELOT1 1701
+#define IDM_SETUPPRINTER1 1702
+
+// "&Help"
+#define IDM_CONTENTS1 1801
+#define IDM_ABOUT1 1802
+
+// Tray menu
+#define IDM_SHOWOCELOTWINDOW1 1901
+#define IDM_TRAYEXIT1 1902

@@ -1,0 +1,50 @@
+// Reading and writing image files: the seven formats, chosen for reading by the file's
+// content and for writing by the extension.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "imaging/image.h"
+
+namespace ocelot::imaging {
+
+enum class FileType : std::uint8_t { Bmp, Gif, Jpeg, Pcx, Png, Tga, Tiff };
+
+struct ReadOptions {
+  // Decoders refuse images whose pixel buffer would exceed this (never more than
+  // kMaxPixelBytes); thumbnail readers and the fuzz targets set it lower.
+  std::size_t max_pixel_bytes = kMaxPixelBytes;
+};
+
+struct WriteOptions {
+  int jpeg_quality = 100;  // 0..100
+  bool jpeg_progressive = false;
+};
+
+// The type an extension names (".bmp", ".gif", ".jpg", ".jpeg", ".pcx", ".png", ".tga",
+// ".tif", ".tiff", compared in lower case); a whole path may be given.
+std::optional<FileType> FileTypeFromExtension(std::string_view path_or_extension);
+// The type the first bytes announce (TGA has no signature and is never recognised here).
+std::optional<FileType> FileTypeFromSignature(std::span<const std::uint8_t> bytes);
+
+// Decodes bytes by their signature, else by the extension of extension_hint (a path or
+// ".ext"). The pixel format of the file is kept. Throws Error naming what is wrong.
+Image ReadImage(std::span<const std::uint8_t> bytes, std::string_view extension_hint = {},
+                const ReadOptions& options = {});
+Image ReadImageFile(const std::string& path, const ReadOptions& options = {});
+
+// Encodes in the given type. Formats that cannot hold the pixel format store the nearest
+// they can (JPEG: 256 grays for the gray formats, else true colour; GIF: 8-bit palette,
+// true colour is first quantized to 256 colours; TGA: 8-bit indexed or 24-bit; BMP and PCX:
+// 1, 4, 8 or 24 bits). Throws Error.
+std::vector<std::uint8_t> WriteImage(const Image& image, FileType type, const WriteOptions& options = {});
+// Writes by the path's extension; throws Error for an unknown extension.
+void WriteImageFile(const std::string& path, const Image& image, const WriteOptions& options = {});
+
+}  // namespace ocelot::imaging
