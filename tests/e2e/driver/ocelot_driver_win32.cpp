@@ -1,0 +1,260 @@
+// The end-to-end test driver.
+#include "ocelot_driver.h"
+
+#include <shellapi.h>
+
+#include <filesystem>
+
+namespace ocelot::e2e {
+
+std::string ProgramFolder() {
+  char path[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string s = path;
+  return s.substr(0, s.find_last_of('\\'));
+}
+
+std::string WindowText(HWND hwnd) {
+  char buf[2048] = {};
+  DWORD_PTR len = 0;
+  SendMessageTimeoutA(hwnd, WM_GETTEXT, sizeof buf, reinterpret_cast<LPARAM>(buf), SMTO_ABORTIFHUNG, 2000, &len);
+  return std::string(buf);
+}
+
+std::string ClassName(HWND hwnd) {
+  char buf[256] = {};
+  GetClassNameA(hwnd, buf, sizeof buf);
+  return buf;
+}
+
+bool IsVisible(HWND hwnd) { return hwnd && IsWindowVisible(hwnd); }
+
+namespace {
+struct EnumState {
+  DWORD pid;
+  const char* class_name;
+  const char* caption;
+  std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectTopLevel(HWND hwnd, LPARAM lp) {
+  auto* st = reinterpret_cast<EnumState*>(lp);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(hwnd, &pid);
+  if (pid != st->pid) return TRUE;
+  if (st->class_name && ClassName(hwnd) != st->class_name) return TRUE;
+  if (st->caption && WindowText(hwnd) != st->caption) return TRUE;
+  st->found.push_back(hwnd);
+  return TRUE;
+}
+
+BOOL CALLBACK CollectChildren(HWND hwnd, LPARAM lp) {
+  reinterpret_cast<std::vector<HWND>*>(lp)->push_back(hwnd);
+  return TRUE;
+}
+
+std::string WithoutAmpersand(const std::string& s) {
+  std::string out;
+  for (char c : s)
+    if (c != '&') out += c;
+  return out;
+}
+}  // namespace
+
+std::vector<HWND> TopLevelWindows(DWORD pid, const char* class_name, const char* caption) {
+  EnumState st{pid, class_name, caption, {}};
+  EnumWindows(&CollectTopLevel, reinterpret_cast<LPARAM>(&st));
+  return st.found;
+}
+
+void PressKey(WORD vk, std::initializer_list<WORD> modifiers) {
+  std::vector<INPUT> in;
+  auto key = [&](WORD k, bool up) {
+    INPUT i{};
+    i.type = INPUT_KEYBOARD;
+    i.ki.wVk = k;
+    i.ki.wScan = static_cast<WORD>(MapVirtualKeyA(k, MAPVK_VK_TO_VSC));
+    i.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    in.push_back(i);
+  };
+  for (WORD m : modifiers) key(m, false);
+  key(vk, false);
+  key(vk, true);
+  for (auto it = std::rbegin(modifiers); it != std::rend(modifiers); ++it) key(*it, true);
+  SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
+}
+
+OcelotProcess::~OcelotProcess() {
+  if (pi_.hProcess) {
+    Kill();
+    CloseHandle(pi_.hProcess);
+    CloseHandle(pi_.hThread);
+  }
+}
+
+OcelotProcess::OcelotProcess(OcelotProcess&& o) noexcept : pi_(o.pi_) { o.pi_ = {}; }
+
+bool OcelotProcess::Start(const std::string& exe_path) {
+  STARTUPINFOA si{};
+  si.cb = sizeof si;
+  std::string cmd = "\"" + exe_path + "\"";
+  const std::string folder = exe_path.substr(0, exe_path.find_last_of('\\'));
+  return CreateProcessA(exe_path.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &si, &pi_);
+}
+
+bool OcelotProcess::Running() const {
+  return pi_.hProcess && WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+bool OcelotProcess::WaitExit(Duration timeout) const {
+  return pi_.hProcess && WaitForSingleObject(pi_.hProcess, static_cast<DWORD>(timeout.count())) == WAIT_OBJECT_0;
+}
+
+DWORD OcelotProcess::ExitCode() const {
+  DWORD code = STILL_ACTIVE;
+  GetExitCodeProcess(pi_.hProcess, &code);
+  return code;
+}
+
+void OcelotProcess::Kill() {
+  if (Running()) {
+    TerminateProcess(pi_.hProcess, 99);
+    WaitForSingleObject(pi_.hProcess, 5000);
+  }
+}
+
+HWND OcelotProcess::WaitWindow(const char* class_name, const char* caption, Duration timeout) const {
+  HWND found = nullptr;
+  WaitFor(
+      [&] {
+        auto w = TopLevelWindows(pi_.dwProcessId, class_name, caption);
+        if (!w.empty()) found = w.front();
+        return found != nullptr || !Running();
+      },
+      timeout);
+  return found;
+}
+
+std::optional<MessageBoxInfo> OcelotProcess::WaitMessageBox(Duration timeout) const {
+  std::optional<MessageBoxInfo> info;
+  WaitFor(
+      [&] {
+        for (HWND w : TopLevelWindows(pi_.dwProcessId, "#32770")) {
+          if (!IsWindowVisible(w)) continue;
+          MessageBoxInfo box;
+          box.hwnd = w;
+          box.caption = WindowText(w);
+          std::vector<HWND> children;
+          EnumChildWindows(w, &CollectChildren, reinterpret_cast<LPARAM>(&children));
+          for (HWND c : children) {
+            const std::string cls = ClassName(c);
+            const std::string text = WindowText(c);
+            if (cls == "Button") box.buttons.push_back(WithoutAmpersand(text));
+            else if (cls == "Static" && !text.empty() && box.text.empty()) box.text = text;
+          }
+          if (!box.buttons.empty()) {
+            info = box;
+            return true;
+          }
+        }
+        return !Running();
+      },
+      timeout);
+  return info;
+}
+
+bool Answer(const MessageBoxInfo& box, const std::string& button) {
+  std::vector<HWND> children;
+  EnumChildWindows(box.hwnd, &CollectChildren, reinterpret_cast<LPARAM>(&children));
+  for (HWND c : children) {
+    if (ClassName(c) == "Button" && WithoutAmpersand(WindowText(c)) == WithoutAmpersand(button)) {
+      PostMessageA(c, BM_CLICK, 0, 0);
+      return true;
+    }
+  }
+  return false;
+}
+
+namespace {
+UINT FindCommand(HMENU menu, const std::vector<std::string>& path, std::size_t depth) {
+  const int n = GetMenuItemCount(menu);
+  for (int i = 0; i < n; ++i) {
+    char text[256] = {};
+    GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
+    if (path[depth] != text) continue;
+    if (HMENU sub = GetSubMenu(menu, i)) {
+      if (depth + 1 < path.size()) {
+        if (UINT id = FindCommand(sub, path, depth + 1)) return id;
+      }
+    } else if (depth + 1 == path.size()) {
+      return GetMenuItemID(menu, i);
+    }
+  }
+  return 0;
+}
+
+struct MenuSearch {
+  const std::vector<std::string>* path;
+  HMODULE module;
+  UINT id = 0;
+};
+
+BOOL CALLBACK SearchMenuResource(HMODULE module, LPCSTR, LPSTR name, LONG_PTR lp) {
+  auto* s = reinterpret_cast<MenuSearch*>(lp);
+  HMENU menu = LoadMenuA(module, name);
+  if (!menu) return TRUE;
+  s->id = FindCommand(menu, *s->path, 0);
+  DestroyMenu(menu);
+  return s->id == 0;
+}
+}  // namespace
+
+bool PickMenu(HWND window, const std::string& exe_path, std::initializer_list<std::string> path) {
+  if (!window || path.size() == 0) return false;
+  const std::vector<std::string> p(path);
+  HMODULE module = LoadLibraryExA(exe_path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  if (!module) return false;
+  MenuSearch search{&p, module};
+  EnumResourceNamesA(module, reinterpret_cast<LPCSTR>(RT_MENU), &SearchMenuResource, reinterpret_cast<LONG_PTR>(&search));
+  FreeLibrary(module);
+  if (!search.id) return false;
+  return PostMessageA(window, WM_COMMAND, MAKEWPARAM(search.id, 0), 0) != FALSE;
+}
+
+namespace {
+constexpr const char* kShellFolders = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
+}
+
+DocumentsFolder::DocumentsFolder(const std::string& test_name) {
+  root_ = "C:\\ocelot-e2e\\" + test_name;
+  path_ = root_ + "\\Documents";
+  std::error_code ec;
+  std::filesystem::remove_all(root_, ec);
+  std::filesystem::create_directories(path_);
+  HKEY key = nullptr;
+  RegCreateKeyExA(HKEY_CURRENT_USER, kShellFolders, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
+  char old[MAX_PATH * 2] = {};
+  DWORD size = sizeof old - 1, type = 0;
+  had_old_ = RegQueryValueExA(key, "Personal", nullptr, &type, reinterpret_cast<BYTE*>(old), &size) == ERROR_SUCCESS;
+  old_value_ = old;
+  old_type_ = type;
+  RegSetValueExA(key, "Personal", 0, REG_SZ, reinterpret_cast<const BYTE*>(path_.c_str()),
+                 static_cast<DWORD>(path_.size() + 1));
+  RegCloseKey(key);
+}
+
+DocumentsFolder::~DocumentsFolder() {
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, kShellFolders, 0, KEY_ALL_ACCESS, &key) == ERROR_SUCCESS) {
+    if (had_old_)
+      RegSetValueExA(key, "Personal", 0, old_type_, reinterpret_cast<const BYTE*>(old_value_.c_str()),
+                     static_cast<DWORD>(old_value_.size() + 1));
+    else
+      RegDeleteValueA(key, "Personal");
+    RegCloseKey(key);
+  }
+  std::error_code ec;
+  std::filesystem::remove_all(root_, ec);
+}
+
+}  // namespace ocelot::e2e
