@@ -168,3 +168,23 @@ INSTANTIATE_TEST_SUITE_P(Startup, ExitCommand,
                                            ExitCase{"ConfirmYes", 1, "Yes", true},
                                            ExitCase{"NoConfirm", 0, nullptr, true}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Startup, EndOfWindowsSessionAsksOnceAndEndsWhateverTheAnswer) {
+  OcelotSession s(TestName());
+  PrepareWorkingFolder(s.docs, [](SettingsRecord&) {});
+  const std::string folder = s.docs.DefaultWorkingFolder();
+  Touch(folder + "\\pic2.bmp");
+  ASSERT_TRUE(s.Start());
+  HWND main = s.MainWindow();
+  ASSERT_TRUE(WaitFor([&] { return IsVisible(main); }));
+  DWORD_PTR may_end = 0;
+  ASSERT_TRUE(SendMessageTimeoutA(main, WM_QUERYENDSESSION, 0, 0, SMTO_ABORTIFHUNG, 5000, &may_end));
+  EXPECT_EQ(may_end, static_cast<DWORD_PTR>(TRUE));
+  PostMessageA(main, WM_ENDSESSION, TRUE, 0);
+  auto box = s.app.WaitMessageBox();
+  ASSERT_TRUE(box.has_value());
+  EXPECT_EQ(box->text, "Do you want to DELETE unsaved images?");
+  ASSERT_TRUE(Answer(*box, "No"));
+  EXPECT_TRUE(s.app.WaitExit(10s));
+  EXPECT_FALSE(FileExists(folder + "\\pic2.bmp"));
+}
