@@ -15,8 +15,7 @@ constexpr std::size_t kHeaderSize = 128;
 class LineReader {
  public:
   LineReader(std::span<const std::uint8_t> data, bool rle) : data_(data), rle_(rle) {}
-  // Fills out; data that ends early leaves zeros, as the format gives no way to tell
-  // padding from a short file once the header sizes check out.
+  // Fills out; throws when the data ends first.
   void Read(std::vector<std::uint8_t>& out) {
     std::size_t i = 0;
     while (i < out.size()) {
@@ -27,14 +26,12 @@ class LineReader {
         run_ -= static_cast<unsigned>(n);
         continue;
       }
-      if (pos_ >= data_.size()) {
-        std::fill(out.begin() + static_cast<std::ptrdiff_t>(i), out.end(), 0);
-        return;
-      }
+      if (pos_ >= data_.size()) detail::FailRead(kName, "the pixel data is truncated");
       const std::uint8_t b = data_[pos_++];
       if (rle_ && (b & 0xC0) == 0xC0) {
         run_ = b & 0x3Fu;
-        value_ = pos_ < data_.size() ? data_[pos_++] : 0;
+        if (pos_ >= data_.size()) detail::FailRead(kName, "the pixel data is truncated");
+        value_ = data_[pos_++];
       } else {
         out[i++] = b;
       }

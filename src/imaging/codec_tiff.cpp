@@ -238,8 +238,9 @@ Image DecodeTiff(std::span<const std::uint8_t> bytes, const ReadOptions& options
     } end{&reader};
     reader.req_orientation = ORIENTATION_TOPLEFT;
     image = Image(static_cast<int>(w), static_cast<int>(h), PixelFormat::TrueColour);
-    constexpr std::uint32_t kBand = 64;  // rows per call, to keep the RGBA buffer small
-    std::vector<std::uint32_t> band(std::size_t{w} * kBand);
+    // Rows per call: up to 64, fewer for wide images, so the RGBA buffer stays near one row.
+    const std::uint32_t kBand = static_cast<std::uint32_t>(std::clamp<std::uint64_t>((std::uint64_t{1} << 22) / (std::uint64_t{w} * 4), 1, 64));
+    std::vector<std::uint32_t> band(std::size_t{w} * std::min(kBand, h));
     for (std::uint32_t y0 = 0; y0 < h; y0 += kBand) {
       const std::uint32_t rows = std::min(kBand, h - y0);
       reader.row_offset = static_cast<int>(y0);
