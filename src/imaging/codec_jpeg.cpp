@@ -147,6 +147,12 @@ bool Compress(Encoder& e, const Image& image, bool gray, int quality, bool progr
   e.cinfo.in_color_space = gray ? JCS_GRAYSCALE : JCS_EXT_BGR;
   jpeg_set_defaults(&e.cinfo);
   jpeg_set_quality(&e.cinfo, std::clamp(quality, 1, 100), TRUE);
+  if (quality >= 90 && !gray)
+    for (int c = 0; c < e.cinfo.num_components; ++c) {
+      // Full-resolution colour at high quality: screen captures are full of coloured text.
+      e.cinfo.comp_info[c].h_samp_factor = 1;
+      e.cinfo.comp_info[c].v_samp_factor = 1;
+    }
   if (progressive) jpeg_simple_progression(&e.cinfo);
   if (image.Dpi().x > 0 && image.Dpi().y > 0) {
     e.cinfo.density_unit = 1;

@@ -147,7 +147,9 @@ Image DecodeTiff(std::span<const std::uint8_t> bytes, const ReadOptions& options
     detail::FailRead(kName, "no TIFF signature");
   Memory m;
   m.in = bytes;
-  File file(m, "rm", options.max_pixel_bytes);
+  // libtiff's own buffers (strips, tiles, tag arrays) are bounded by the pixel limit or the
+  // file's size, whichever is larger.
+  File file(m, "rm", std::max(options.max_pixel_bytes, bytes.size()) + (std::size_t{1} << 20));
   TIFF* tif = file.get();
   if (tif == nullptr) detail::FailRead(kName, ErrorText(m, "invalid header"));
   std::uint32_t w = 0, h = 0;

@@ -7,7 +7,7 @@
 
 #include "imaging/image.h"
 
-namespace ocelot::imaging::testing {
+namespace ocelot::imaging::samples {
 
 inline Image SyntheticPhoto(int width, int height, std::uint32_t seed = 1) {
   Image img(width, height, PixelFormat::TrueColour);
@@ -50,4 +50,4 @@ inline Image SyntheticPhoto(int width, int height, std::uint32_t seed = 1) {
   return img;
 }
 
-}  // namespace ocelot::imaging::testing
+}  // namespace ocelot::imaging::samples
