@@ -97,3 +97,22 @@ TEST(ColourEffects, InPlaceOnIndexedImage_IsRefused) {
   EXPECT_THROW(Noise(img, 10, rnd), ocelot::Error);
   EXPECT_THROW(ChannelThreshold(img, Channel::Red, 0, 10), ocelot::Error);
 }
+
+TEST(Random, Next_StaysInRangeAndRepeatsPerSeed) {
+  Random a(123), b(123), c(124);
+  bool differs = false;
+  for (int i = 0; i < 1000; ++i) {
+    const int v = a.Next(7);
+    EXPECT_TRUE(v >= 0 && v < 7) << v;
+    EXPECT_EQ(b.Next(7), v);
+    differs |= c.Next(7) != v;
+  }
+  EXPECT_TRUE(differs);
+}
+
+TEST(Random, NextOfZero_ReturnsZeroWithoutAdvancing) {
+  Random a(5), b(5);
+  EXPECT_EQ(a.Next(0), 0);
+  EXPECT_EQ(a.Next(-3), 0);
+  EXPECT_EQ(a.NextU32(), b.NextU32());
+}

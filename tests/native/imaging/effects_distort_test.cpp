@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 #include "common/error.h"
@@ -78,6 +79,22 @@ TEST(Fisheye, UniformImage_StaysUniformEvenFarOutside) {
         const Image out = Fisheye(src, a);
         EXPECT_EQ(out, src) << w << "x" << h << " amount " << a;
       }
+}
+
+TEST(Fisheye, PointBeyondIntRange_WrapsLikeUnlimitedIntegers) {
+  // On 24 x 41 with amount 0.89, target pixel (6, 0) lies just outside rmax and its source
+  // row is about 2.1e7, beyond the exact range of floats; it must land on row fy mod H.
+  Image src(24, 41, PixelFormat::TrueColour);
+  for (int y = 0; y < 41; ++y) std::fill_n(src.Row(y), 24 * 3, static_cast<std::uint8_t>(6 * y));
+  const float amount = 0.89f;
+  const float cx = 12.0f, cy = 20.5f, rmax = 24.0f * amount;
+  const float dx = 6.0f - cx, dy = 0.0f - cy;
+  const float r1 = std::sqrt(dx * dx + dy * dy);
+  const float r2 = (rmax / 2.0f) * (1.0f / (1.0f - r1 / rmax) - 1.0f);
+  const float fy = dy * r2 / r1 + cy;
+  ASSERT_GT(fy, 16777216.0f);
+  const auto row = static_cast<int>(static_cast<long long>(fy) % 41);
+  EXPECT_EQ(At(Fisheye(src, amount), 6, 0), 6 * row);
 }
 
 TEST(Squeeze, HorizontalAtHalfWidth_LeavesEvenRowsWhite) {
