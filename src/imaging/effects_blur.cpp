@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <stdexcept>
 
 #include "common/error.h"
 #include "imaging/working_copy.h"
@@ -98,6 +99,7 @@ void SplitBlur(Image& image, int distance) {
 }
 
 Image Convolve(const Image& image, const ConvolutionKernel& kernel) {
+  if (kernel.divisor <= 0) throw std::invalid_argument("convolution divisor must be positive");
   const Image src = TrueColourCopy(image);
   Image out = src;  // border pixels (corners included) keep the source's colour
   const int w = src.Width(), h = src.Height();

@@ -47,7 +47,7 @@ inline constexpr ConvolutionKernel kEmbossKernel{{-1, -1, 0, -1, 1, 1, 0, 1, 1},
 // A true-colour image of the same size. Each inner pixel and byte: s = the weighted sum of
 // the 3 x 3 neighbourhood; a negative s gives 0, otherwise min(s div divisor, 255). Border
 // pixels, corners included, keep the source's colour; an image narrower or lower than 3
-// pixels is returned as a true-colour copy.
+// pixels is returned as a true-colour copy. A divisor below 1 throws std::invalid_argument.
 Image Convolve(const Image& image, const ConvolutionKernel& kernel);
 inline Image Smooth(const Image& image) { return Convolve(image, kSmoothKernel); }
 inline Image Sharpen(const Image& image) { return Convolve(image, kSharpenKernel); }

@@ -71,6 +71,7 @@ Image FlipVertical(const Image& image) {
 }
 
 Image Rotate(const Image& image, double degrees) {
+  if (!std::isfinite(degrees)) throw std::invalid_argument("rotation angle is not a number");
   if (degrees == std::floor(degrees) && std::fabs(degrees) < 1e15) {
     const auto whole = static_cast<long long>(degrees);
     const long long turn = ((whole % 360) + 360) % 360;

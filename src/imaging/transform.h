@@ -16,7 +16,8 @@ Image FlipVertical(const Image& image);
 // side the extent rounded up), filled by nearest-pixel sampling: the centre of each target
 // pixel is turned back onto the source and rounded (halves to even) to a source pixel; a
 // target pixel whose source lies outside the image is white. True colour, because white is
-// not guaranteed to be in an indexed image's palette.
+// not guaranteed to be in an indexed image's palette. A non-finite angle throws
+// std::invalid_argument.
 Image Rotate(const Image& image, double degrees);
 
 // On a 24-bit copy: for a = 0 to width div 2 (inclusive, in this order) pixel width - 1 - a
