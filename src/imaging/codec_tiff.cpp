@@ -240,9 +240,18 @@ Image DecodeTiff(std::span<const std::uint8_t> bytes, const ReadOptions& options
     } end{&reader};
     reader.req_orientation = ORIENTATION_TOPLEFT;
     image = Image(static_cast<int>(w), static_cast<int>(h), PixelFormat::TrueColour);
-    // Rows per call: up to 64, fewer for wide images, so the RGBA buffer stays near one row.
-    const std::uint32_t kBand = static_cast<std::uint32_t>(std::clamp<std::uint64_t>((std::uint64_t{1} << 22) / (std::uint64_t{w} * 4), 1, 64));
-    std::vector<std::uint32_t> band(std::size_t{w} * std::min(kBand, h));
+    // Rows per call: whole strips or tile rows, since libtiff decodes every strip a call
+    // touches; at least 64 rows unless the image is wide. The buffer holds 4 bytes a pixel.
+    detail::CheckReadSize(kName, w, h, 4, options);
+    std::uint32_t unit = 0;
+    if (TIFFIsTiled(tif) != 0)
+      TIFFGetField(tif, TIFFTAG_TILELENGTH, &unit);
+    else
+      TIFFGetFieldDefaulted(tif, TIFFTAG_ROWSPERSTRIP, &unit);
+    unit = std::clamp<std::uint32_t>(unit, 1, h);
+    const std::uint64_t wanted = std::clamp<std::uint64_t>((std::uint64_t{1} << 22) / (std::uint64_t{w} * 4), 1, 64);
+    const std::uint32_t kBand = static_cast<std::uint32_t>(std::min<std::uint64_t>(h, (wanted + unit - 1) / unit * unit));
+    std::vector<std::uint32_t> band(std::size_t{w} * kBand);
     for (std::uint32_t y0 = 0; y0 < h; y0 += kBand) {
       const std::uint32_t rows = std::min(kBand, h - y0);
       reader.row_offset = static_cast<int>(y0);
