@@ -1,15 +1,20 @@
 // TfrmMain: the main window "Ocelot Summit". Created hidden, it lives for the whole run
 // behind the tray icon; closing it only hides it unless an exit command allowed it.
+// Its members are split by concern over frm_main_*_win32.cpp.
 #pragma once
 
 #include <windows.h>
+#include <commctrl.h>
 
+#include <array>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "app/session_images.h"
+#include "app/image_view.h"
+#include "app/session_list.h"
 #include "app/tray_icon.h"
+#include "imaging/image.h"
 #include "win/scoped.h"
 #include "win/window.h"
 
@@ -32,34 +37,102 @@ class TfrmMain : public win::Window {
   void ShowMainWindow();
   void HideToTray();
 
+  // The session images and the view, for the commands of the other subsystems.
+  SessionList& Session() { return session_; }
+  ImageView& MainImage() { return main_image_; }
+  imaging::Image& BackupImage() { return backup_image_; }
+
+  void ShowImageFile(const std::string& path);
+  void ShowImageInfo(const std::string& path);
+  // Writes the view's image in the format (0-6) to path, or to the next "pic" name of the
+  // working folder when path is empty; appends it to the session when add_to_list is set.
+  // Returns the path written.
+  std::string WriteCaptureFile(int format_index, const std::string& path, bool add_to_list);
+  void ReduceColoursForSave();
+  void ConvertToTrueColour();
+
+  // The web address of the capture being made; attached to the next session image.
+  std::string CaptureUrl;
+
  protected:
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
  private:
+  // Lifecycle (frm_main_win32.cpp)
   void FormCreate();
-  void BuildMailMenus();
-  void OnCommand(int id);
+  void OnCommand(int id, int notification, HWND control);
   void OnTrayIcon(LPARAM mouse_message);
   bool OnClose();  // true when the window may really close
   void OnDestroy();
   void OnActivate();
   void ShowTimerTimer();
-
   void ShowOcelotWindow1Click();
   void TrayExit1Click();
   void Exit1Click();
   void Contents1Click();
-  // The exit question of the "E&xit" commands; false when the user said No.
-  bool ConfirmExit(bool delete_on_yes);
+  bool ConfirmExit(bool delete_on_yes);  // false when the user said No
+
+  // Layout and drawing (frm_main_layout_win32.cpp)
+  void CreateControls();
+  void CreateToolbar();
+  void CreateModeLists();
+  void LayoutControls();
+  void OnDrawItem(const DRAWITEMSTRUCT& item);
+  void OnPaletteDisplayPaint();
+  void RefreshToolbarGlyphs();
+  void BuildMailMenus();
+
+  // Session commands (frm_main_session_win32.cpp)
+  void lbPicNamesClick();
+  void cboViewPercentClick();
+  void cboCapSelectionClick();
+  void cboPrintSelectionClick();
+  void cboDefaultFormatClick();
+  void FitToWindow();
+  void Delete1Click();
+  void SelectAll1Click();
+  void OnContextMenu(HWND source, POINT screen_point);
+  void OnImageMenuOpening(HMENU image_menu);
+  void OnMainImageMenuOpening(HMENU image_menu);
+  bool RequireSelection() const;   // "Please select an image." when none is selected
+  bool RequireOneSelected() const;  // "Select only one image." when several are
+
+  // Clipboard and notes (frm_main_notes_win32.cpp)
+  void Copy1Click();
+  void Clearclipboard1Click();
+  void ViewEditnote1Click();
 
   bool ExitAllowed = false;
   bool SessionEnding = false;
   bool ViewerOpen = false;
+  bool FitToWindowActive = false;
   bool scaled_for_dpi_ = false;
+  bool palette_display_ = false;
+  bool glyph_refresh_pending_ = false;
 
-  SessionImages session_;
+  SessionList session_;
+  ImageView main_image_;
+  imaging::Image backup_image_;
+  std::string remembered_note_path_;
+  std::vector<std::string> pending_note_lines_;
   std::vector<std::string> mail_entries_;
+
+  HWND toolbar_ = nullptr;  // child windows: destroyed with the main window
+  HWND tooltips_ = nullptr;
+  HWND cboCapSelection = nullptr;
+  HWND cboPrintSelection = nullptr;
+  HWND cboDefaultFormat = nullptr;
+  HWND cboViewPercent = nullptr;
+  HWND lbPicNames = nullptr;
+  HWND status_bar_ = nullptr;
+  HIMAGELIST glyphs_ = nullptr;  // the toolbar's image list, destroyed in OnDestroy
+
   win::ScopedIcon icon_;
+  win::ScopedGdiObject DiskBitmap;
+  win::ScopedGdiObject CatalogBitmap;
+  win::ScopedGdiObject list_font_;
+  win::ScopedGdiObject save_glyph_palette_;
+  win::ScopedMenu image_menu_;
   std::unique_ptr<TrayIcon> tray_;
 };
 

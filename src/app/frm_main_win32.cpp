@@ -1,8 +1,10 @@
 // TfrmMain: start-up, the tray, showing and hiding, and the end of the run.
 #include "app/frm_main.h"
 
+#include <commctrl.h>
 #include <shellapi.h>
 
+#include "app/frm_main_parts.h"
 #include "app/resource.h"
 #include "app/session_recovery.h"
 #include "common/file_io.h"
@@ -12,6 +14,7 @@
 #include "settings/settings_file.h"
 #include "settings/working_folder.h"
 #include "settings/working_folder_rules.h"
+#include "win/dib.h"
 #include "win/message_box.h"
 #include "win/wait.h"
 
@@ -47,19 +50,27 @@ void TfrmMain::FormCreate() {
   SessionEnding = false;
   ViewerOpen = false;
 
+  FitToWindowActive = false;
+
   const std::string folder = settings::FindWorkingFolder();
+  HINSTANCE inst = GetModuleHandleA(nullptr);
+  DiskBitmap.reset(LoadImageA(inst, "DISK", IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+  CatalogBitmap.reset(LoadImageA(inst, "CATALOG", IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+  CreateControls();
 
-  if (OpenClipboard(hwnd())) {
-    EmptyClipboard();
-    CloseClipboard();
-  }
+  win::EmptyTheClipboard(hwnd());
 
-  RecoverSessionImages(folder, session_);
+  SessionImages recovered;
+  RecoverSessionImages(folder, recovered);
+  for (std::size_t i = 0; i < recovered.Size(); ++i) session_.Append(recovered.At(i));
 
   win::PumpMessages();
+  backup_image_ = imaging::Image();
   ApplySettings();
   win::PumpMessages();
+  SendMessageA(cboViewPercent, CB_SETCURSEL, kZoom100Index, 0);
 
+  image_menu_.reset(LoadMenuA(inst, MAKEINTRESOURCEA(IDR_IMAGEMENU)));
   BuildMailMenus();
   tray_ = std::make_unique<TrayIcon>(hwnd(), WM_TRAYICON, icon_.get(), kApplicationTitle);
   SetTimer(hwnd(), kShowTimer, kShowTimerMs, nullptr);
@@ -70,21 +81,11 @@ void TfrmMain::ApplySettings() {
   CreateFolder(folder);
   CreateFolder(JoinPath(folder, settings::kCatalogsFolderName));
   settings::EnsureSettings(folder);
-  settings::ReadSettings(folder);
-}
-
-void TfrmMain::BuildMailMenus() {
-  // The items stay disabled until sending is available; the list is built once per run.
-  mail_entries_ = output::GetSendToShortcuts();
-  HMENU mail = GetSubMenu(GetMenu(hwnd()), 5);
-  if (!mail) return;
-  while (GetMenuItemCount(mail) > 0) DeleteMenu(mail, 0, MF_BYPOSITION);
-  for (std::size_t i = 0; i < mail_entries_.size() && i < output::kMaxMailMenuItems; ++i) {
-    const std::string caption = i == 0 ? std::string(output::kMailRecipientCaption)
-                                       : output::MailMenuCaption(mail_entries_[i].substr(
-                                             mail_entries_[i].find_last_of('\\') + 1));
-    AppendMenuA(mail, MF_STRING | MF_GRAYED, IDM_MAILFIRST + i, caption.c_str());
-  }
+  const auto record = settings::ReadSettings(folder);
+  // An index outside a list leaves it without a selection.
+  SendMessageA(cboCapSelection, CB_SETCURSEL, static_cast<WPARAM>(record.CaptureMode), 0);
+  SendMessageA(cboPrintSelection, CB_SETCURSEL, static_cast<WPARAM>(record.OutputMode), 0);
+  SendMessageA(cboDefaultFormat, CB_SETCURSEL, static_cast<WPARAM>(record.CaptureFormat), 0);
 }
 
 void TfrmMain::ShowMainWindow() {
@@ -117,7 +118,7 @@ bool TfrmMain::ConfirmExit(bool delete_on_yes) {
   const std::string& folder = settings::WorkingFolder();
   settings::EnsureSettings(folder);
   const auto record = settings::ReadSettings(folder);
-  if (record.ConfirmUnsavedOnExit != 1 || !settings::HasSessionFiles(folder) || !session_.AnyPathContains(folder))
+  if (record.ConfirmUnsavedOnExit != 1 || !settings::HasSessionFiles(folder) || !session_.Images().AnyPathContains(folder))
     return true;
   if (win::ShowMessage(hwnd(), "Do you want to DELETE unsaved images?", kApplicationTitle,
                        MB_YESNO | MB_ICONQUESTION) != IDYES)
@@ -141,12 +142,36 @@ void TfrmMain::Contents1Click() {
   if (rc <= 32) win::ShowError(hwnd(), "Cannot open the help file \"" + help + "\".");
 }
 
-void TfrmMain::OnCommand(int id) {
+void TfrmMain::OnCommand(int id, int notification, HWND control) {
+  if (control && id != IDC_TB_MAIN && GetParent(control) == hwnd() && id >= IDC_CBO_CAP_SELECTION) {
+    if (id == IDC_LB_PIC_NAMES) {
+      if (notification == LBN_SELCHANGE) lbPicNamesClick();
+      return;
+    }
+    if (notification != CBN_SELCHANGE) return;
+    switch (id) {
+      case IDC_CBO_CAP_SELECTION: cboCapSelectionClick(); return;
+      case IDC_CBO_PRINT_SELECTION: cboPrintSelectionClick(); return;
+      case IDC_CBO_DEFAULT_FORMAT: cboDefaultFormatClick(); return;
+      case IDC_CBO_VIEW_PERCENT: cboViewPercentClick(); return;
+      default: return;
+    }
+  }
   switch (id) {
     case IDM_EXIT1: Exit1Click(); break;
     case IDM_CONTENTS1: Contents1Click(); break;
     case IDM_SHOWOCELOTWINDOW1: ShowOcelotWindow1Click(); break;
     case IDM_TRAYEXIT1: TrayExit1Click(); break;
+    case IDM_DELETE1:
+    case IDM_DELETE2:
+    case IDC_TB_DELETE: Delete1Click(); break;
+    case IDM_SELECTALL1:
+    case IDM_SELECTALL2: SelectAll1Click(); break;
+    case IDM_COPY1:
+    case IDM_COPY2:
+    case IDC_TB_COPY: Copy1Click(); break;
+    case IDM_CLEARCLIPBOARD1: Clearclipboard1Click(); break;
+    case IDM_VIEWEDITNOTE1: ViewEditnote1Click(); break;
     default: break;
   }
 }
@@ -157,7 +182,7 @@ void TfrmMain::OnTrayIcon(LPARAM mouse_message) {
     case WM_LBUTTONUP:
     case WM_RBUTTONUP: {
       win::ScopedMenu menu(LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_TRAYMENU)));
-      if (const int cmd = tray_->TrackMenu(GetSubMenu(menu.get(), 0))) OnCommand(cmd);
+      if (const int cmd = tray_->TrackMenu(GetSubMenu(menu.get(), 0))) OnCommand(cmd, 0, nullptr);
       break;
     }
     default: break;
@@ -180,8 +205,10 @@ bool TfrmMain::OnClose() {
 void TfrmMain::OnDestroy() {
   KillTimer(hwnd(), kShowTimer);
   tray_.reset();
+  backup_image_ = imaging::Image();
+  if (glyphs_) ImageList_Destroy(glyphs_);
+  glyphs_ = nullptr;
   if (!settings::WorkingFolder().empty()) settings::DeleteSessionFiles(settings::WorkingFolder());
-  session_.Clear();
   PostQuitMessage(0);
 }
 
@@ -207,10 +234,52 @@ LRESULT TfrmMain::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     case WM_TIMER:
       if (wp == kShowTimer) ShowTimerTimer();
+      if (wp == kGlyphTimer) {
+        KillTimer(hwnd(), kGlyphTimer);
+        RefreshToolbarGlyphs();
+      }
       return 0;
     case WM_COMMAND:
-      OnCommand(LOWORD(wp));
+      OnCommand(LOWORD(wp), HIWORD(wp), reinterpret_cast<HWND>(lp));
       return 0;
+    case WM_SIZE:
+      LayoutControls();
+      return 0;
+    case WM_MEASUREITEM: {
+      auto* m = reinterpret_cast<MEASUREITEMSTRUCT*>(lp);
+      if (m->CtlType == ODT_LISTBOX) {
+        m->itemHeight = kListLineHeight;
+        return TRUE;
+      }
+      break;
+    }
+    case WM_DRAWITEM: {
+      const auto* d = reinterpret_cast<const DRAWITEMSTRUCT*>(lp);
+      if (d->CtlType == ODT_LISTBOX) {
+        OnDrawItem(*d);
+        return TRUE;
+      }
+      break;
+    }
+    case WM_CONTEXTMENU:
+      OnContextMenu(reinterpret_cast<HWND>(wp), POINT{GET_X_LPARAM_(lp), GET_Y_LPARAM_(lp)});
+      return 0;
+    case WM_INITMENUPOPUP:
+      if (!HIWORD(lp) && reinterpret_cast<HMENU>(wp) == GetSubMenu(GetMenu(hwnd()), kImageMenuPosition))
+        OnMainImageMenuOpening(reinterpret_cast<HMENU>(wp));
+      break;
+    case WM_PAINT:
+      if (palette_display_) OnPaletteDisplayPaint();
+      break;
+    case WM_NOTIFY: {
+      const auto* n = reinterpret_cast<const NMHDR*>(lp);
+      if (n->code == TTN_GETDISPINFOA) {
+        auto* info = reinterpret_cast<NMTTDISPINFOA*>(lp);
+        info->lpszText = const_cast<char*>(ToolTipFor(static_cast<int>(n->idFrom)));
+        return 0;
+      }
+      break;
+    }
     case WM_TRAYICON:
       OnTrayIcon(lp);
       return 0;

@@ -1,0 +1,230 @@
+// Image <-> DIB conversion and clipboard bitmaps.
+#include "win/dib.h"
+
+#include <cstring>
+
+namespace ocelot::win {
+
+using imaging::Image;
+using imaging::PixelFormat;
+
+namespace {
+std::size_t PaddedStride(int width, int bits) { return ((static_cast<std::size_t>(width) * bits + 31) / 32) * 4; }
+
+int DibBits(const Image& image) { return image.Format() == PixelFormat::TrueColour ? 24 : 8; }
+
+void FillHeader(const Image& image, BITMAPINFOHEADER& h, bool top_down) {
+  h = BITMAPINFOHEADER{};
+  h.biSize = sizeof h;
+  h.biWidth = image.Width();
+  h.biHeight = top_down ? -image.Height() : image.Height();
+  h.biPlanes = 1;
+  h.biBitCount = static_cast<WORD>(DibBits(image));
+  h.biCompression = BI_RGB;
+  h.biSizeImage = static_cast<DWORD>(PaddedStride(image.Width(), h.biBitCount) * image.Height());
+  h.biClrUsed = h.biBitCount == 8 ? static_cast<DWORD>(image.Palette().size()) : 0;
+  if (image.Dpi().x > 0) h.biXPelsPerMeter = static_cast<LONG>(image.Dpi().x / 0.0254 + 0.5);
+  if (image.Dpi().y > 0) h.biYPelsPerMeter = static_cast<LONG>(image.Dpi().y / 0.0254 + 0.5);
+}
+
+void WritePalette(const Image& image, RGBQUAD* out) {
+  for (std::size_t i = 0; i < image.Palette().size() && i < 256; ++i) {
+    const auto& c = image.Palette()[i];
+    out[i] = RGBQUAD{c.b, c.g, c.r, 0};
+  }
+}
+
+void CopyRowsOut(const Image& image, std::uint8_t* bits, bool top_down) {
+  const std::size_t stride = PaddedStride(image.Width(), DibBits(image));
+  for (int y = 0; y < image.Height(); ++y) {
+    const int dib_row = top_down ? y : image.Height() - 1 - y;
+    std::memcpy(bits + stride * static_cast<std::size_t>(dib_row), image.Row(y), image.Stride());
+  }
+}
+}  // namespace
+
+std::vector<std::uint8_t> PackedDibFromImage(const Image& image) {
+  BITMAPINFOHEADER h;
+  FillHeader(image, h, false);
+  const std::size_t palette_bytes = h.biClrUsed * sizeof(RGBQUAD);
+  std::vector<std::uint8_t> out(sizeof h + palette_bytes + h.biSizeImage, 0);
+  std::memcpy(out.data(), &h, sizeof h);
+  WritePalette(image, reinterpret_cast<RGBQUAD*>(out.data() + sizeof h));
+  CopyRowsOut(image, out.data() + sizeof h + palette_bytes, false);
+  return out;
+}
+
+std::optional<Image> ImageFromPackedDib(const std::uint8_t* dib, std::size_t size) {
+  if (!dib || size < sizeof(BITMAPINFOHEADER)) return std::nullopt;
+  BITMAPINFOHEADER h;
+  std::memcpy(&h, dib, sizeof h);
+  if (h.biSize < sizeof h || h.biSize > size || h.biWidth <= 0 || h.biHeight == 0 || h.biPlanes != 1) return std::nullopt;
+  const int bits = h.biBitCount;
+  if (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32) return std::nullopt;
+  if (h.biCompression != BI_RGB && h.biCompression != BI_BITFIELDS) return std::nullopt;
+  const int width = h.biWidth;
+  const bool top_down = h.biHeight < 0;
+  const int height = top_down ? -h.biHeight : h.biHeight;
+  std::size_t offset = h.biSize;
+  DWORD masks[3] = {0, 0, 0};
+  if (h.biCompression == BI_BITFIELDS) {
+    if (h.biSize == sizeof h) {
+      if (size < offset + 12) return std::nullopt;
+      std::memcpy(masks, dib + offset, 12);
+      offset += 12;
+    } else {
+      std::memcpy(masks, dib + sizeof h, 12);  // V4/V5 headers carry the masks inside
+    }
+  } else if (bits == 16) {
+    masks[0] = 0x7C00; masks[1] = 0x03E0; masks[2] = 0x001F;
+  } else if (bits == 32) {
+    masks[0] = 0xFF0000; masks[1] = 0x00FF00; masks[2] = 0x0000FF;
+  }
+  std::size_t colours = 0;
+  if (bits <= 8) colours = h.biClrUsed ? std::min<std::size_t>(h.biClrUsed, 256) : (std::size_t{1} << bits);
+  const RGBQUAD* palette = reinterpret_cast<const RGBQUAD*>(dib + offset);
+  if (size < offset + colours * sizeof(RGBQUAD)) return std::nullopt;
+  offset += colours * sizeof(RGBQUAD);
+  const std::size_t stride = PaddedStride(width, bits);
+  if (height > 0 && (size - offset) / stride < static_cast<std::size_t>(height)) return std::nullopt;
+
+  Image out;
+  try {
+    out = Image(width, height, PixelFormat::TrueColour);
+  } catch (...) {
+    return std::nullopt;
+  }
+  auto channel = [](DWORD v, DWORD mask) -> std::uint8_t {
+    if (!mask) return 0;
+    int shift = 0;
+    while (!(mask & 1)) { mask >>= 1; v >>= 1; ++shift; }
+    const DWORD max = mask;
+    return static_cast<std::uint8_t>(((v & mask) * 255 + max / 2) / max);
+  };
+  for (int y = 0; y < height; ++y) {
+    const std::uint8_t* src = dib + offset + stride * static_cast<std::size_t>(top_down ? y : height - 1 - y);
+    std::uint8_t* dst = out.Row(y);
+    for (int x = 0; x < width; ++x, dst += 3) {
+      if (bits <= 8) {
+        const int per_byte = 8 / bits;
+        const int shift = (per_byte - 1 - x % per_byte) * bits;
+        const std::size_t idx = (src[x / per_byte] >> shift) & ((1 << bits) - 1);
+        const RGBQUAD q = idx < colours ? palette[idx] : RGBQUAD{0, 0, 0, 0};
+        dst[0] = q.rgbBlue; dst[1] = q.rgbGreen; dst[2] = q.rgbRed;
+      } else if (bits == 24) {
+        dst[0] = src[x * 3]; dst[1] = src[x * 3 + 1]; dst[2] = src[x * 3 + 2];
+      } else {
+        DWORD v = 0;
+        std::memcpy(&v, src + static_cast<std::size_t>(x) * (bits / 8), bits / 8);
+        dst[2] = channel(v, masks[0]); dst[1] = channel(v, masks[1]); dst[0] = channel(v, masks[2]);
+      }
+    }
+  }
+  return out;
+}
+
+HBITMAP CreateBitmapFromImage(const Image& image) {
+  if (image.Empty()) return nullptr;
+  struct {
+    BITMAPINFOHEADER h;
+    RGBQUAD colours[256];
+  } info{};
+  FillHeader(image, info.h, true);
+  WritePalette(image, info.colours);
+  void* bits = nullptr;
+  HBITMAP bmp = CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (!bmp || !bits) return bmp;
+  CopyRowsOut(image, static_cast<std::uint8_t*>(bits), true);
+  GdiFlush();
+  return bmp;
+}
+
+std::optional<Image> ImageFromBitmap(HBITMAP bitmap) {
+  BITMAP bm{};
+  if (!bitmap || !GetObjectA(bitmap, sizeof bm, &bm) || bm.bmWidth <= 0 || bm.bmHeight <= 0) return std::nullopt;
+  Image out;
+  try {
+    out = Image(bm.bmWidth, bm.bmHeight, PixelFormat::TrueColour);
+  } catch (...) {
+    return std::nullopt;
+  }
+  BITMAPINFOHEADER h{};
+  h.biSize = sizeof h;
+  h.biWidth = bm.bmWidth;
+  h.biHeight = -bm.bmHeight;
+  h.biPlanes = 1;
+  h.biBitCount = 24;
+  h.biCompression = BI_RGB;
+  const std::size_t stride = PaddedStride(bm.bmWidth, 24);
+  std::vector<std::uint8_t> bits(stride * static_cast<std::size_t>(bm.bmHeight));
+  HDC dc = GetDC(nullptr);
+  const int rows = GetDIBits(dc, bitmap, 0, static_cast<UINT>(bm.bmHeight), bits.data(), reinterpret_cast<BITMAPINFO*>(&h),
+                             DIB_RGB_COLORS);
+  ReleaseDC(nullptr, dc);
+  if (rows != bm.bmHeight) return std::nullopt;
+  for (int y = 0; y < bm.bmHeight; ++y) std::memcpy(out.Row(y), bits.data() + stride * static_cast<std::size_t>(y), out.Stride());
+  return out;
+}
+
+HPALETTE CreatePaletteForImage(const Image& image) {
+  struct {
+    WORD version;
+    WORD count;
+    PALETTEENTRY entries[256];
+  } pal{0x300, 0, {}};
+  if (image.Format() != PixelFormat::TrueColour) {
+    for (const auto& c : image.Palette()) {
+      if (pal.count == 256) break;
+      pal.entries[pal.count++] = PALETTEENTRY{c.r, c.g, c.b, 0};
+    }
+  } else {
+    for (int r = 0; r < 6; ++r)
+      for (int g = 0; g < 6; ++g)
+        for (int b = 0; b < 6; ++b)
+          pal.entries[pal.count++] = PALETTEENTRY{static_cast<BYTE>(r * 51), static_cast<BYTE>(g * 51),
+                                                  static_cast<BYTE>(b * 51), 0};
+    for (int i = 1; i <= 20; ++i) {
+      const auto v = static_cast<BYTE>(i * 12);
+      pal.entries[pal.count++] = PALETTEENTRY{v, v, v, 0};
+    }
+  }
+  return CreatePalette(reinterpret_cast<LOGPALETTE*>(&pal));
+}
+
+bool EmptyTheClipboard(HWND owner) {
+  if (!OpenClipboard(owner)) return false;
+  EmptyClipboard();
+  CloseClipboard();
+  return true;
+}
+
+bool PutImageOnClipboard(HWND owner, const Image& image) {
+  const auto dib = PackedDibFromImage(image);
+  HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, dib.size());
+  if (!mem) return false;
+  std::memcpy(GlobalLock(mem), dib.data(), dib.size());
+  GlobalUnlock(mem);
+  if (!OpenClipboard(owner)) {
+    GlobalFree(mem);
+    return false;
+  }
+  EmptyClipboard();
+  const bool ok = SetClipboardData(CF_DIB, mem) != nullptr;
+  CloseClipboard();
+  if (!ok) GlobalFree(mem);
+  return ok;
+}
+
+std::optional<Image> ImageFromClipboard(HWND owner) {
+  if (!OpenClipboard(owner)) return std::nullopt;
+  std::optional<Image> out;
+  if (HANDLE h = GetClipboardData(CF_DIB)) {
+    const auto* p = static_cast<const std::uint8_t*>(GlobalLock(h));
+    if (p) out = ImageFromPackedDib(p, GlobalSize(h));
+    GlobalUnlock(h);
+  }
+  CloseClipboard();
+  return out;
+}
+
+}  // namespace ocelot::win
