@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <array>
 #include <cstddef>
+#include <optional>
 #include <stdexcept>
 
 namespace ocelot::imaging {
@@ -37,8 +38,9 @@ void ForEachColour(const Image& image, Fn&& fn) {
     if (counts[i] != 0) fn(i < pal.size() ? pal[i] : Rgb{}, counts[i]);
 }
 
-// Up to limit + 1 distinct colours of the image that are not among the fixed ones, sorted.
-std::vector<Rgb> DistinctColours(const Image& image, std::size_t limit, std::span<const Rgb> fixed) {
+// The distinct colours of the image that are not among the fixed ones, sorted; nothing
+// when there are more than limit.
+std::optional<std::vector<Rgb>> DistinctColours(const Image& image, std::size_t limit, std::span<const Rgb> fixed) {
   std::vector<std::uint64_t> seen(std::size_t{1} << 18);  // one bit per 24-bit colour
   for (Rgb c : fixed) seen[Pack(c) >> 6] |= std::uint64_t{1} << (Pack(c) & 63);
   std::size_t found = 0;
@@ -53,8 +55,8 @@ std::vector<Rgb> DistinctColours(const Image& image, std::size_t limit, std::spa
     mine[v >> 6] |= bit;
     if (++found > limit) over = true;
   });
+  if (over) return std::nullopt;
   std::vector<Rgb> out;
-  if (over) return std::vector<Rgb>(limit + 1);
   for (std::size_t w = 0; w < mine.size(); ++w)
     for (std::uint64_t bits = mine[w]; bits != 0; bits &= bits - 1)
       out.push_back(Unpack(static_cast<std::uint32_t>(w * 64 + static_cast<std::size_t>(__builtin_ctzll(bits)))));
@@ -273,8 +275,7 @@ std::vector<Rgb> QuantizePalette(const Image& image, int count, std::span<const 
   if (count < 1 || count > 256 || fixed.size() + static_cast<std::size_t>(count) > 256)
     throw std::invalid_argument("palette size out of range");
   if (image.Empty()) return {};
-  std::vector<Rgb> distinct = DistinctColours(image, static_cast<std::size_t>(count), fixed);
-  if (distinct.size() <= static_cast<std::size_t>(count)) return distinct;
+  if (auto distinct = DistinctColours(image, static_cast<std::size_t>(count), fixed)) return *distinct;
   std::vector<Rgb> palette = WuPalette(image, count);
   Refine(image, palette, fixed);
   return palette;
