@@ -27,7 +27,10 @@ std::optional<Bytes> TryReadCatalog(const std::string& path) {
 }
 
 // Writes the new content through the temporary catalog file; false leaves the old whole.
+// A rename may replace a read-only file where an open for writing would fail; the
+// catalog is refused as that open would refuse it.
 bool TryReplaceCatalog(const std::string& catalogs_folder, const std::string& path, std::span<const std::uint8_t> bytes) {
+  if (IsReadOnlyFile(path)) return false;
   try {
     ReplaceFileContents(path, JoinPath(catalogs_folder, kTempCatalogFileName), bytes);
     return true;

@@ -38,7 +38,7 @@ bool AddCatalogRecord(const std::string& catalogs_folder, const std::string& nam
 
 // Drops every whole record whose path is exactly image_path (same case), keeping the
 // others in order. True when the catalog was rewritten; false when it is missing, empty,
-// unreadable, holds no such record, or the rewrite failed (the catalog then stays whole).
+// unreadable, read-only, holds no such record, or the rewrite failed (it then stays whole).
 bool RemoveCatalogRecord(const std::string& catalogs_folder, const std::string& image_path,
                          const std::string& catalog_file_name);
 

@@ -1,4 +1,5 @@
-// The catalogs of a folder as the file system lists them, one implementation per platform.
+// The catalogs of a folder as the file system lists them, and the attribute test that
+// decides whether a catalog may be rewritten; one implementation per platform.
 #pragma once
 
 #include <string>
@@ -22,5 +23,8 @@ inline bool HasCatalogExtension(std::string_view file_name) {
 // system enumerates them: only "*.alb" files whose attribute set is exactly "archive"
 // count. A missing folder has none.
 std::vector<std::string> ListCatalogFiles(const std::string& catalogs_folder);
+
+// Whether an existing file is marked read-only; such a catalog cannot be opened for writing.
+bool IsReadOnlyFile(const std::string& path);
 
 }  // namespace ocelot::catalog

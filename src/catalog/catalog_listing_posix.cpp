@@ -34,4 +34,9 @@ std::vector<std::string> ListCatalogFiles(const std::string& catalogs_folder) {
   return names;
 }
 
+bool IsReadOnlyFile(const std::string& path) {
+  struct stat st{};
+  return ::stat(Native(path).c_str(), &st) == 0 && S_ISREG(st.st_mode) && (st.st_mode & S_IWUSR) == 0;
+}
+
 }  // namespace ocelot::catalog

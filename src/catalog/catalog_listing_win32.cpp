@@ -20,4 +20,9 @@ std::vector<std::string> ListCatalogFiles(const std::string& catalogs_folder) {
   return names;
 }
 
+bool IsReadOnlyFile(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+}
+
 }  // namespace ocelot::catalog

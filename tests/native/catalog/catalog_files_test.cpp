@@ -160,6 +160,18 @@ TEST_F(CatalogFiles, AddCatalogRecord_RewriteFails_LeavesTheCatalogWholeWithoutA
   EXPECT_FALSE(FileExists(output::NotePathFor(image)));
 }
 
+TEST_F(CatalogFiles, Rewrites_ReadOnlyCatalog_AreRefusedAndLeaveItWhole) {
+  const std::string image = Image("pic1.bmp");
+  WriteCatalog("trip.alb", Records({kA, kB}));
+  SetWritable(CatalogPath("trip.alb"), false);
+  EXPECT_FALSE(AddCatalogRecord(catalogs_, "trip", {image, ""}, {"note"}));
+  EXPECT_FALSE(RemoveCatalogRecord(catalogs_, kA.path, "trip.alb"));
+  SetWritable(CatalogPath("trip.alb"), true);
+  EXPECT_EQ(ReadCatalog("trip.alb"), Records({kA, kB}));
+  EXPECT_FALSE(FileExists(output::NotePathFor(image)));
+  EXPECT_FALSE(TempFileLeft());
+}
+
 TEST_F(CatalogFiles, AddCatalogRecord_PathOver255_IsCutOnlyInTheRecord) {
   const std::string long_path = "C:\\" + std::string(260, 'd') + "\\pic1.bmp";
   ASSERT_TRUE(AddCatalogRecord(catalogs_, "trip", {long_path, ""}, {}));
