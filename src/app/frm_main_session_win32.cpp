@@ -62,6 +62,7 @@ void TfrmMain::ShowImageFile(const std::string& path) {
   backup_image_ = imaging::Image();
   main_image_.Clear();
   main_image_.SetImage(std::move(image));
+  if (palette_display_) main_image_.RealizeImagePalette();
   ShowImageInfo(path);
 }
 

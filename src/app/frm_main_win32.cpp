@@ -286,6 +286,12 @@ LRESULT TfrmMain::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_ACTIVATE:
       if (LOWORD(wp) != WA_INACTIVE) OnActivate();
       break;
+    case WM_QUERYNEWPALETTE:
+      return main_image_.RealizeImagePalette() ? TRUE : FALSE;
+    case WM_PALETTECHANGED:
+      if (reinterpret_cast<HWND>(wp) != hwnd() && reinterpret_cast<HWND>(wp) != main_image_.hwnd())
+        main_image_.RealizeImagePalette();
+      return 0;
     case WM_CLOSE:
       if (OnClose()) DestroyWindow(hwnd());
       return 0;

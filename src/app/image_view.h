@@ -33,6 +33,8 @@ class ImageView : public win::Window {
 
   // On displays of 256 colours or fewer the image's palette is realized before drawing.
   void SetPaletteDisplay(bool palette_display) { palette_display_ = palette_display; }
+  // Puts the image's colours into the system palette; true when entries changed.
+  bool RealizeImagePalette();
 
  protected:
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;

@@ -40,6 +40,17 @@ void ImageView::Repaint() {
   if (hwnd()) InvalidateRect(hwnd(), nullptr, FALSE);
 }
 
+bool ImageView::RealizeImagePalette() {
+  if (!palette_display_ || !palette_ || !hwnd()) return false;
+  HDC dc = GetDC(hwnd());
+  HPALETTE old = SelectPalette(dc, static_cast<HPALETTE>(palette_.get()), FALSE);
+  const UINT changed = RealizePalette(dc);
+  SelectPalette(dc, old, FALSE);
+  ReleaseDC(hwnd(), dc);
+  if (changed) Repaint();
+  return changed != 0;
+}
+
 void ImageView::Rebuild() {
   bitmap_.reset(image_.Empty() ? nullptr : win::CreateBitmapFromImage(image_));
   palette_.reset(image_.Empty() ? nullptr : win::CreatePaletteForImage(image_));
@@ -57,6 +68,7 @@ void ImageView::OnPaint() {
   HGDIOBJ old_back = SelectObject(mem, back);
   HPALETTE old_pal_dc = nullptr, old_pal_mem = nullptr;
   if (palette_display_ && palette_) {
+    // The image's colours go into the system palette before anything is drawn.
     old_pal_dc = SelectPalette(dc, static_cast<HPALETTE>(palette_.get()), FALSE);
     RealizePalette(dc);
     old_pal_mem = SelectPalette(mem, static_cast<HPALETTE>(palette_.get()), FALSE);
@@ -114,6 +126,7 @@ LRESULT ImageView::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_SIZE:
       Repaint();
       return 0;
+
     case WM_RBUTTONDOWN:
       return 0;
     default:
