@@ -97,6 +97,12 @@ class TfrmMain : public win::Window {
   bool RequireSelection() const;   // "Please select an image." when none is selected
   bool RequireOneSelected() const;  // "Select only one image." when several are
 
+  // Printing (frm_main_print_win32.cpp)
+  void LoadPrinterSetup();                // start-up: the printer of "PrinterSetup.cfg"
+  void PrintMenuClick(int command_id);    // the "&Print" layouts of both menus and the toolbar
+  void PrinterSetup1Click();              // "&Setup" > "&Printer"
+  void PrintAfterCapture(bool super_scroll);  // the capture printing rules
+
   // Clipboard and notes (frm_main_notes_win32.cpp)
   void Copy1Click();
   void Clearclipboard1Click();

@@ -53,6 +53,7 @@ void TfrmMain::FormCreate() {
   FitToWindowActive = false;
 
   const std::string folder = settings::FindWorkingFolder();
+  LoadPrinterSetup();
   HINSTANCE inst = GetModuleHandleA(nullptr);
   DiskBitmap.reset(LoadImageA(inst, "DISK", IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
   CatalogBitmap.reset(LoadImageA(inst, "CATALOG", IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
@@ -172,6 +173,14 @@ void TfrmMain::OnCommand(int id, int notification, HWND control) {
     case IDC_TB_COPY: Copy1Click(); break;
     case IDM_CLEARCLIPBOARD1: Clearclipboard1Click(); break;
     case IDM_VIEWEDITNOTE1: ViewEditnote1Click(); break;
+    case IDC_TB_PRINT:
+    case IDM_PRINTIMAGES1: case IDM_PRINTCAPTIONABOVE1: case IDM_PRINTCAPTIONBELOW1:
+    case IDM_PRINTCAPTIONDATEABOVE1: case IDM_PRINTCAPTIONDATEBELOW1: case IDM_PRINTFULLPAGE1:
+    case IDM_PRINTMANYTOPAGE1: case IDM_PRINTTHUMBNAILS1:
+    case IDM_PRINTIMAGES2: case IDM_PRINTCAPTIONABOVE2: case IDM_PRINTCAPTIONBELOW2:
+    case IDM_PRINTCAPTIONDATEABOVE2: case IDM_PRINTCAPTIONDATEBELOW2: case IDM_PRINTFULLPAGE2:
+    case IDM_PRINTMANYTOPAGE2: case IDM_PRINTTHUMBNAILS2: PrintMenuClick(id); break;
+    case IDM_SETUPPRINTER1: PrinterSetup1Click(); break;
     default: break;
   }
 }
