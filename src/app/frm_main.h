@@ -14,6 +14,7 @@
 #include "app/image_view.h"
 #include "app/session_list.h"
 #include "app/tray_icon.h"
+#include "catalog/catalog_files.h"
 #include "imaging/image.h"
 #include "win/scoped.h"
 #include "win/window.h"
@@ -103,6 +104,10 @@ class TfrmMain : public win::Window {
   void PrinterSetup1Click();              // "&Setup" > "&Printer"
   void PrintAfterCapture(bool super_scroll);  // the capture printing rules
 
+  // Saving (frm_main_save_win32.cpp)
+  void SaveAs1Click(bool catalog_mode);   // "Save &As", "Save &As...", toolbar "Save"
+  void QuickSave1Click();                 // "&Quick Save" of both menus
+
   // Clipboard and notes (frm_main_notes_win32.cpp)
   void Copy1Click();
   void Clearclipboard1Click();
@@ -115,6 +120,9 @@ class TfrmMain : public win::Window {
   bool scaled_for_dpi_ = false;
   bool palette_display_ = false;
   bool glyph_refresh_pending_ = false;
+  bool SaveDialogFirstUse = true;  // the Save As dialog's first-use flag
+  catalog::OpenCatalog open_catalog_;
+  void ShowOpenCatalogStatus();
 
   SessionList session_;
   ImageView main_image_;

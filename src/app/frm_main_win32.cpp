@@ -87,6 +87,12 @@ void TfrmMain::ApplySettings() {
   SendMessageA(cboCapSelection, CB_SETCURSEL, static_cast<WPARAM>(record.CaptureMode), 0);
   SendMessageA(cboPrintSelection, CB_SETCURSEL, static_cast<WPARAM>(record.OutputMode), 0);
   SendMessageA(cboDefaultFormat, CB_SETCURSEL, static_cast<WPARAM>(record.CaptureFormat), 0);
+  settings::SetCurrentSaveFolder(record.DefaultSaveFolder());
+}
+
+void TfrmMain::ShowOpenCatalogStatus() {
+  const std::string text = open_catalog_.StatusText();
+  SendMessageA(status_bar_, SB_SETTEXTA, 1, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
 void TfrmMain::ShowMainWindow() {
@@ -181,6 +187,11 @@ void TfrmMain::OnCommand(int id, int notification, HWND control) {
     case IDM_PRINTCAPTIONDATEABOVE2: case IDM_PRINTCAPTIONDATEBELOW2: case IDM_PRINTFULLPAGE2:
     case IDM_PRINTMANYTOPAGE2: case IDM_PRINTTHUMBNAILS2: PrintMenuClick(id); break;
     case IDM_SETUPPRINTER1: PrinterSetup1Click(); break;
+    case IDC_TB_SAVE:
+    case IDM_SAVEAS1:
+    case IDM_SAVEAS2: SaveAs1Click(false); break;
+    case IDM_QUICKSAVE1:
+    case IDM_QUICKSAVE2: QuickSave1Click(); break;
     default: break;
   }
 }

@@ -21,6 +21,11 @@ std::string FindWorkingFolder();
 const std::string& WorkingFolder();
 void SetWorkingFolder(const std::string& folder);
 
+// The process-wide current save folder: the start folder of save dialogs and pickers,
+// loaded from DefaultSaveFolder and moved by every Save As.
+const std::string& CurrentSaveFolder();
+void SetCurrentSaveFolder(const std::string& folder);
+
 // Profile-string access to "OCL.INI".
 std::string ReadIniString(const std::string& section, const std::string& key, const std::string& fallback);
 void WriteIniString(const std::string& section, const std::string& key, const std::string& value);

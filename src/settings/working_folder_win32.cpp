@@ -15,6 +15,11 @@ std::string& WorkingFolderStorage() {
   static std::string folder;  // process-wide, set at start-up and when the user moves it
   return folder;
 }
+
+std::string& CurrentSaveFolderStorage() {
+  static std::string folder;  // process-wide, see CurrentSaveFolder()
+  return folder;
+}
 }  // namespace
 
 std::string GetDocumentsFolder() {
@@ -67,5 +72,9 @@ std::string FindWorkingFolder() {
 const std::string& WorkingFolder() { return WorkingFolderStorage(); }
 
 void SetWorkingFolder(const std::string& folder) { WorkingFolderStorage() = folder; }
+
+const std::string& CurrentSaveFolder() { return CurrentSaveFolderStorage(); }
+
+void SetCurrentSaveFolder(const std::string& folder) { CurrentSaveFolderStorage() = folder; }
 
 }  // namespace ocelot::settings
