@@ -1,4 +1,4 @@
-// TfrmBlank: selection on the live screen.
+// TfrmBlank: selection on the screen as it is.
 #include "capture/frm_blank.h"
 
 #include "capture/gdi_guards.h"
@@ -7,9 +7,16 @@
 
 namespace ocelot::capture {
 
+void TfrmBlank::OnCreated() {
+  const RECT screen = FullScreenRect();
+  auto picture = CreateGrabBitmap(screen.right, screen.bottom);
+  if (picture) GrabScreenRect(static_cast<HBITMAP>(picture.get()), screen);
+  Freeze(std::move(picture));
+}
+
 void TfrmBlank::DrawBand(const RECT& between) {
   WindowDC dc(hwnd());
-  DrawFocusRect(dc.get(), &between);
+  DrawShape(dc.get(), between);
   GdiFlush();
 }
 
