@@ -8,6 +8,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -107,6 +108,12 @@ class TfrmMain : public win::Window {
   // Saving (frm_main_save_win32.cpp)
   void SaveAs1Click(bool catalog_mode);   // "Save &As", "Save &As...", toolbar "Save"
   void QuickSave1Click();                 // "&Quick Save" of both menus
+  class SaveHost;                         // the window's side of the Save As steps
+  std::optional<std::string> ShowSaveDialog(const std::string& file_text, int type);
+  std::string TargetCatalog;              // where "Save to catalog" records the saved images
+  int save_dialog_type_ = 1;              // the Save As dialog's file type (1-7), kept between uses
+  std::string save_dialog_initial_folder_;  // set on first use, cleared after each file written
+  std::string save_dialog_last_folder_;     // where the dialog was last used
 
   // Clipboard and notes (frm_main_notes_win32.cpp)
   void Copy1Click();
