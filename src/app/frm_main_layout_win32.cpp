@@ -26,7 +26,7 @@ struct ToolButton {
 constexpr std::array<ToolButton, 10> kToolButtons = {{
     {IDC_TB_SAVE, IDB_TB_SAVE, "Save", true},
     {IDC_TB_DELETE, IDB_TB_DELETE, "Delete", true},
-    {IDC_TB_PRINT, IDB_TB_PRINT, "Print", false},
+    {IDC_TB_PRINT, IDB_TB_PRINT, "Print", true},
     {IDC_TB_EMAIL, IDB_TB_EMAIL, "E-mail", false},
     {IDC_TB_COPY, IDB_TB_COPY, "Copy", true},
     {IDC_TB_PASTE, IDB_TB_PASTE, "MS Paste", false},

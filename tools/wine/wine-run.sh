@@ -7,4 +7,11 @@ state="$build/test-session"
 [ -f "$state/display" ] || { echo "no test session: run wine-session.sh start $build" >&2; exit 1; }
 export WINEPREFIX="$state/wineprefix" WINEARCH=win32 WINEDEBUG=-all HOME="$state/home"
 export DISPLAY=$(cat "$state/display")
+# The session's CUPS server, and the folder where its PDF printer puts the printed pages,
+# as a path of Wine's Z: drive for the tests.
+export CUPS_SERVER="$state/cups/cups.sock"
+if [ -d "$state/print-output" ]; then
+  out="Z:$state/print-output"
+  export OCELOT_PRINT_OUTPUT="${out//\//\\}"
+fi
 exec wine "$@"

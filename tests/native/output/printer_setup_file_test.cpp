@@ -24,8 +24,7 @@ TEST(PrinterSetupFile, EmptyDevmode_IsKept) {
 
 TEST(PrinterSetupFile, BytesThatAreNoWholeSetup_AreRefused) {
   const auto good = EncodePrinterSetup({"OcelotPDF", {1, 2, 3}});
-  auto truncated = good;
-  truncated.pop_back();
+  const std::vector<std::uint8_t> truncated(good.begin(), good.begin() + static_cast<std::ptrdiff_t>(good.size() - 1));
   auto trailing = good;
   trailing.push_back(0);
   auto wrong_tag = good;
