@@ -15,7 +15,9 @@
 #include "app/image_view.h"
 #include "app/session_list.h"
 #include "app/tray_icon.h"
+#include "capture/capture_host.h"
 #include "catalog/catalog_files.h"
+#include "settings/settings_record.h"
 #include "imaging/image.h"
 #include "win/scoped.h"
 #include "win/window.h"
@@ -30,7 +32,7 @@ inline constexpr int kMainWindowHeight = 455;
 // Sent to the main window by the tray icon.
 inline constexpr UINT WM_TRAYICON = WM_APP + 1;
 
-class TfrmMain : public win::Window {
+class TfrmMain : public win::Window, public capture::CaptureHost {
  public:
   TfrmMain() = default;
   bool CreateHidden();
@@ -55,6 +57,15 @@ class TfrmMain : public win::Window {
 
   // The web address of the capture being made; attached to the next session image.
   std::string CaptureUrl;
+
+  // CaptureHost (frm_main_capture_win32.cpp)
+  HWND Owner() const override;
+  const std::string& WorkingFolder() const override;
+  bool ViewEmpty() const override;
+  const imaging::Image& ViewImage() const override;
+  void SetViewImage(imaging::Image image) override;
+  void SetViewZoom100() override;
+  void MinimizeApplication() override;
 
  protected:
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
@@ -99,6 +110,19 @@ class TfrmMain : public win::Window {
   bool RequireSelection() const;   // "Please select an image." when none is selected
   bool RequireOneSelected() const;  // "Select only one image." when several are
 
+  // Capture dispatch and automatic capture (frm_main_capture_win32.cpp)
+  void OnHotkey(int id);
+  void RegisterHotkeys();
+  void SelectZoom100();
+  void ApplyColourOptions(const settings::SettingsRecord& record);
+  void AutoCaptureOn1Click();
+  void AutoCaptureOff1Click();
+  void CapTimerTimer();
+  void AutoCaptureStopForMode(int mode);
+  bool AutoCapture = false;
+  bool capture_running_ = false;  // one capture at a time, also against a thumbnail refusal
+  std::string auto_interval_text_;
+
   // Printing (frm_main_print_win32.cpp)
   void LoadPrinterSetup();                // start-up: the printer of "PrinterSetup.cfg"
   void PrintMenuClick(int command_id);    // the "&Print" layouts of both menus and the toolbar
@@ -119,6 +143,7 @@ class TfrmMain : public win::Window {
   void Copy1Click();
   void Clearclipboard1Click();
   void ViewEditnote1Click();
+  void GotoURL1Click();  // frm_main_url_win32.cpp
 
   bool ExitAllowed = false;
   bool SessionEnding = false;

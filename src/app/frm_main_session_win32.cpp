@@ -142,6 +142,7 @@ void TfrmMain::FitToWindow() {
 void TfrmMain::cboCapSelectionClick() {
   const auto index = static_cast<std::int32_t>(SendMessageA(cboCapSelection, CB_GETCURSEL, 0, 0));
   settings::ChangeSettings(settings::WorkingFolder(), [&](settings::SettingsRecord& r) { r.CaptureMode = index; });
+  AutoCaptureStopForMode(index);
 }
 
 void TfrmMain::cboPrintSelectionClick() {
@@ -227,7 +228,7 @@ void TfrmMain::OnImageMenuOpening(HMENU menu) {
     EnableMenuItem(menu, IDM_VIEWEDITNOTE1, MF_BYCOMMAND | MF_GRAYED);
     return;
   }
-  // Opening the web address comes with the browser commands; until then it stays off.
+  EnableMenuItem(menu, IDM_GOTOURL2, MF_BYCOMMAND | MF_ENABLED);
   remembered_note_path_ = JoinPath(FolderOf(img.path), output::NoteFileName(FileNameOf(img.path)));
   bool note = FileExists(remembered_note_path_);
   if (note && ReadFileBytes(remembered_note_path_, 1).empty()) {
@@ -237,10 +238,11 @@ void TfrmMain::OnImageMenuOpening(HMENU menu) {
   EnableMenuItem(menu, IDM_VIEWEDITNOTE1, MF_BYCOMMAND | (note ? MF_ENABLED : MF_GRAYED));
 }
 
-void TfrmMain::OnMainImageMenuOpening(HMENU) {
-  // "&Go to URL" follows the single selected image's web address; it stays disabled until
-  // opening addresses is available.
+void TfrmMain::OnMainImageMenuOpening(HMENU menu) {
+  // With no or several images selected the item keeps its state.
   if (session_.SelectedCount() != 1) return;
+  const bool has_url = !session_.At(session_.Selected().front()).url.empty();
+  EnableMenuItem(menu, IDM_GOTOURL1, MF_BYCOMMAND | (has_url ? MF_ENABLED : MF_GRAYED));
 }
 
 std::string TfrmMain::WriteCaptureFile(int format_index, const std::string& path, bool add_to_list) {

@@ -7,6 +7,7 @@
 #include "app/frm_main_parts.h"
 #include "app/resource.h"
 #include "app/session_recovery.h"
+#include "capture/hotkey_registration.h"
 #include "common/file_io.h"
 #include "common/text.h"
 #include "output/send_to.h"
@@ -88,6 +89,7 @@ void TfrmMain::ApplySettings() {
   SendMessageA(cboPrintSelection, CB_SETCURSEL, static_cast<WPARAM>(record.OutputMode), 0);
   SendMessageA(cboDefaultFormat, CB_SETCURSEL, static_cast<WPARAM>(record.CaptureFormat), 0);
   settings::SetCurrentSaveFolder(record.DefaultSaveFolder());
+  RegisterHotkeys();
 }
 
 void TfrmMain::ShowOpenCatalogStatus() {
@@ -179,6 +181,8 @@ void TfrmMain::OnCommand(int id, int notification, HWND control) {
     case IDC_TB_COPY: Copy1Click(); break;
     case IDM_CLEARCLIPBOARD1: Clearclipboard1Click(); break;
     case IDM_VIEWEDITNOTE1: ViewEditnote1Click(); break;
+    case IDM_GOTOURL1:
+    case IDM_GOTOURL2: GotoURL1Click(); break;
     case IDC_TB_PRINT:
     case IDM_PRINTIMAGES1: case IDM_PRINTCAPTIONABOVE1: case IDM_PRINTCAPTIONBELOW1:
     case IDM_PRINTCAPTIONDATEABOVE1: case IDM_PRINTCAPTIONDATEBELOW1: case IDM_PRINTFULLPAGE1:
@@ -192,6 +196,8 @@ void TfrmMain::OnCommand(int id, int notification, HWND control) {
     case IDM_SAVEAS2: SaveAs1Click(false); break;
     case IDM_QUICKSAVE1:
     case IDM_QUICKSAVE2: QuickSave1Click(); break;
+    case IDM_AUTOCAPTUREON1: AutoCaptureOn1Click(); break;
+    case IDM_AUTOCAPTUREOFF1: AutoCaptureOff1Click(); break;
     default: break;
   }
 }
@@ -224,6 +230,8 @@ bool TfrmMain::OnClose() {
 
 void TfrmMain::OnDestroy() {
   KillTimer(hwnd(), kShowTimer);
+  KillTimer(hwnd(), kCapTimer);
+  capture::UnregisterCaptureHotkeys(hwnd());
   tray_.reset();
   backup_image_ = imaging::Image();
   if (glyphs_) ImageList_Destroy(glyphs_);
@@ -254,6 +262,7 @@ LRESULT TfrmMain::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     case WM_TIMER:
       if (wp == kShowTimer) ShowTimerTimer();
+      if (wp == kCapTimer) CapTimerTimer();
       if (wp == kGlyphTimer) {
         KillTimer(hwnd(), kGlyphTimer);
         RefreshToolbarGlyphs();
@@ -306,6 +315,9 @@ LRESULT TfrmMain::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_ACTIVATE:
       if (LOWORD(wp) != WA_INACTIVE) OnActivate();
       break;
+    case WM_HOTKEY:
+      OnHotkey(static_cast<int>(wp));
+      return 0;
     case WM_QUERYNEWPALETTE:
       return main_image_.RealizeImagePalette() ? TRUE : FALSE;
     case WM_PALETTECHANGED:

@@ -137,6 +137,11 @@
 #define IDD_COMMENT 410
 #define IDC_MO_COMMENT 411
 
+// Automatic capture
+#define IDD_AUTOCAP 420
+#define IDC_ED_AUTOCAP_SECONDS 421
+#define IDC_UD_AUTOCAP_SECONDS 422
+
 // Tray menu
 #define IDM_SHOWOCELOTWINDOW1 1901
 #define IDM_TRAYEXIT1 1902

@@ -44,6 +44,11 @@ std::string ClassName(HWND hwnd);
 // Presses and releases a key (with modifiers held) through SendInput.
 void PressKey(WORD vk, std::initializer_list<WORD> modifiers = {});
 
+// Moves the mouse to screen (x, y), presses the left button, moves to (x2, y2) in a few
+// steps and releases it, through SendInput.
+void MouseDrag(POINT from, POINT to);
+void MoveMouse(POINT to);
+
 // One running ocelot.exe, started by the test.
 class OcelotProcess {
  public:
@@ -53,7 +58,7 @@ class OcelotProcess {
   OcelotProcess& operator=(OcelotProcess&&) = delete;
   OcelotProcess(const OcelotProcess&) = delete;
 
-  bool Start(const std::string& exe_path);
+  bool Start(const std::string& exe_path, const std::string& arguments = "");
   DWORD Pid() const { return pi_.dwProcessId; }
   bool Running() const;
   // Waits for the process to end; false on timeout.
@@ -92,11 +97,14 @@ class DocumentsFolder {
   std::string IniPath() const { return path_ + "\\OCL.INI"; }
 
  private:
+  struct Saved {
+    bool had = false;
+    std::string value;
+    DWORD type = REG_SZ;
+  };
   std::string root_;
   std::string path_;
-  std::string old_value_;
-  DWORD old_type_ = REG_EXPAND_SZ;
-  bool had_old_ = false;
+  Saved saved_[2];
 };
 
 // The fixture of most tests: a documents folder and the program in it.

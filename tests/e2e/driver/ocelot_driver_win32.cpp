@@ -84,6 +84,40 @@ void PressKey(WORD vk, std::initializer_list<WORD> modifiers) {
   SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
 }
 
+namespace {
+INPUT MouseInput(POINT p, DWORD flags) {
+  INPUT i{};
+  i.type = INPUT_MOUSE;
+  const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+  // The system maps back with dx * width / 65536, truncating: round up so it lands on p.
+  i.mi.dx = static_cast<LONG>((p.x * 65536LL + w - 1) / w);
+  i.mi.dy = static_cast<LONG>((p.y * 65536LL + h - 1) / h);
+  i.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
+  return i;
+}
+
+void Send(INPUT in) {
+  SendInput(1, &in, sizeof in);
+  Sleep(30);
+}
+}  // namespace
+
+void MoveMouse(POINT to) {
+  Send(MouseInput(to, 0));
+  SetCursorPos(to.x, to.y);
+  Sleep(50);
+}
+
+void MouseDrag(POINT from, POINT to) {
+  MoveMouse(from);
+  Send(MouseInput(from, MOUSEEVENTF_LEFTDOWN));
+  for (int step = 1; step <= 5; ++step) {
+    POINT p{from.x + (to.x - from.x) * step / 5, from.y + (to.y - from.y) * step / 5};
+    Send(MouseInput(p, 0));
+  }
+  Send(MouseInput(to, MOUSEEVENTF_LEFTUP));
+}
+
 OcelotProcess::~OcelotProcess() {
   if (pi_.hProcess) {
     Kill();
@@ -94,10 +128,11 @@ OcelotProcess::~OcelotProcess() {
 
 OcelotProcess::OcelotProcess(OcelotProcess&& o) noexcept : pi_(o.pi_) { o.pi_ = {}; }
 
-bool OcelotProcess::Start(const std::string& exe_path) {
+bool OcelotProcess::Start(const std::string& exe_path, const std::string& arguments) {
   STARTUPINFOA si{};
   si.cb = sizeof si;
   std::string cmd = "\"" + exe_path + "\"";
+  if (!arguments.empty()) cmd += " " + arguments;
   const std::string folder = exe_path.substr(0, exe_path.find_last_of('\\'));
   return CreateProcessA(exe_path.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &si, &pi_);
 }
@@ -221,9 +256,14 @@ bool PickMenu(HWND window, const std::string& exe_path, std::initializer_list<st
   return PostMessageA(window, WM_COMMAND, MAKEWPARAM(search.id, 0), 0) != FALSE;
 }
 
+
 namespace {
-constexpr const char* kShellFolders = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
-}
+// The shell resolves the documents folder from "User Shell Folders" and caches the
+// result in "Shell Folders"; both are pointed at the test's folder and put back after.
+constexpr const char* kShellFolderKeys[2] = {
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders",
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders"};
+}  // namespace
 
 DocumentsFolder::DocumentsFolder(const std::string& test_name) {
   root_ = "C:\\ocelot-e2e\\" + test_name;
@@ -231,24 +271,27 @@ DocumentsFolder::DocumentsFolder(const std::string& test_name) {
   std::error_code ec;
   std::filesystem::remove_all(root_, ec);
   std::filesystem::create_directories(path_);
-  HKEY key = nullptr;
-  RegCreateKeyExA(HKEY_CURRENT_USER, kShellFolders, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
-  char old[MAX_PATH * 2] = {};
-  DWORD size = sizeof old - 1, type = 0;
-  had_old_ = RegQueryValueExA(key, "Personal", nullptr, &type, reinterpret_cast<BYTE*>(old), &size) == ERROR_SUCCESS;
-  old_value_ = old;
-  old_type_ = type;
-  RegSetValueExA(key, "Personal", 0, REG_SZ, reinterpret_cast<const BYTE*>(path_.c_str()),
-                 static_cast<DWORD>(path_.size() + 1));
-  RegCloseKey(key);
+  for (int k = 0; k < 2; ++k) {
+    HKEY key = nullptr;
+    RegCreateKeyExA(HKEY_CURRENT_USER, kShellFolderKeys[k], 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
+    char old[MAX_PATH * 2] = {};
+    DWORD size = sizeof old - 1, type = 0;
+    saved_[k].had = RegQueryValueExA(key, "Personal", nullptr, &type, reinterpret_cast<BYTE*>(old), &size) == ERROR_SUCCESS;
+    saved_[k].value = old;
+    saved_[k].type = type;
+    RegSetValueExA(key, "Personal", 0, REG_SZ, reinterpret_cast<const BYTE*>(path_.c_str()),
+                   static_cast<DWORD>(path_.size() + 1));
+    RegCloseKey(key);
+  }
 }
 
 DocumentsFolder::~DocumentsFolder() {
-  HKEY key = nullptr;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, kShellFolders, 0, KEY_ALL_ACCESS, &key) == ERROR_SUCCESS) {
-    if (had_old_)
-      RegSetValueExA(key, "Personal", 0, old_type_, reinterpret_cast<const BYTE*>(old_value_.c_str()),
-                     static_cast<DWORD>(old_value_.size() + 1));
+  for (int k = 0; k < 2; ++k) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kShellFolderKeys[k], 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) continue;
+    if (saved_[k].had)
+      RegSetValueExA(key, "Personal", 0, saved_[k].type, reinterpret_cast<const BYTE*>(saved_[k].value.c_str()),
+                     static_cast<DWORD>(saved_[k].value.size() + 1));
     else
       RegDeleteValueA(key, "Personal");
     RegCloseKey(key);

@@ -1,0 +1,38 @@
+// TfrmAutoCap.
+#include "capture/frm_auto_cap.h"
+
+#include <commctrl.h>
+
+#include "app/resource.h"
+
+namespace ocelot::capture {
+
+std::string TfrmAutoCap::Run(HWND owner, const std::string& initial) {
+  text_ = initial;
+  ShowModal(owner, IDD_AUTOCAP);
+  return text_;
+}
+
+void TfrmAutoCap::OnInit() {
+  SendMessageA(Item(IDC_UD_AUTOCAP_SECONDS), UDM_SETRANGE32, kMinAutoCaptureSeconds, kMaxAutoCaptureSeconds);
+  SendMessageA(Item(IDC_UD_AUTOCAP_SECONDS), UDM_SETPOS32, 0, kMinAutoCaptureSeconds);
+  SetItemText(IDC_ED_AUTOCAP_SECONDS, std::to_string(kMinAutoCaptureSeconds));
+}
+
+INT_PTR TfrmAutoCap::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  // The "Cancel" button cancels; the frame's close box (IDCANCEL without a control)
+  // leaves the text as it was.
+  if (msg == WM_COMMAND && LOWORD(wp) == IDCANCEL && lp != 0) {
+    text_ = "-1";
+    End(IDCANCEL);
+    return TRUE;
+  }
+  return Dialog::HandleMessage(msg, wp, lp);
+}
+
+void TfrmAutoCap::OnOK() {
+  text_ = ItemText(IDC_ED_AUTOCAP_SECONDS);
+  End(IDOK);
+}
+
+}  // namespace ocelot::capture
