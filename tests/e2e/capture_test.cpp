@@ -230,12 +230,14 @@ TEST(Capture, BrowserInFrontAttachesItsAddress) {
   Sleep(300);
   PressKey(VK_SNAPSHOT);
   ASSERT_TRUE(c.WaitFile(c.Path("pic1.bmp")));
-  // The address is what "&Go to URL" opens: with one line selected it is enabled and
-  // picking it does not complain about the selection.
+  // Only an image with a web address offers a note: the prompt proves the address.
   SelectLines(main, {0});
-  ASSERT_TRUE(c.s.Pick({"&Image", "&Go to URL"}));
-  EXPECT_FALSE(c.s.app.WaitMessageBox(1500ms).has_value());
-  EXPECT_TRUE(c.s.app.Running());
+  OpenAndCloseListMenu(main, c.s.app.Pid());
+  ASSERT_TRUE(c.s.Pick({"ImageMenu", "&View/Edit note"}));
+  auto box = c.s.app.WaitMessageBox();
+  ASSERT_TRUE(box.has_value());
+  EXPECT_EQ(box->text, "There is no note for pic1.bmp.\rDo you want to add note?");
+  Answer(*box, "No");
 }
 
 TEST(Capture, TwoHundredImagesWarnAndStillCapture) {

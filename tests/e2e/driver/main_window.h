@@ -29,6 +29,9 @@ void ChooseListEntry(HWND main, int combo_id, int index);
 int ListEntry(HWND main, int combo_id);
 std::vector<std::string> ListEntries(HWND main, int combo_id);
 std::string StatusText(HWND main);
+// Opens the list's pop-up menu as a right click does (the program prepares its items),
+// then closes it again with Escape.
+void OpenAndCloseListMenu(HWND main, DWORD pid);
 
 struct Pixels {
   int width = 0, height = 0;

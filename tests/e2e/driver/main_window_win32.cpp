@@ -71,6 +71,25 @@ std::vector<std::string> ListEntries(HWND main, int combo_id) {
 
 std::string StatusText(HWND main) { return WindowText(GetDlgItem(main, kStatusBarId)); }
 
+void OpenAndCloseListMenu(HWND main, DWORD pid) {
+  HWND list = GetDlgItem(main, kListId);
+  RECT r;
+  GetWindowRect(list, &r);
+  PostMessageA(main, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list), MAKELPARAM(r.left + 20, r.top + 10));
+  HWND menu = nullptr;
+  WaitFor(
+      [&] {
+        auto found = TopLevelWindows(pid, "#32768");
+        menu = found.empty() ? nullptr : found.front();
+        return menu != nullptr && IsWindowVisible(menu);
+      },
+      5s);
+  // The menu window takes Escape like the keyboard's.
+  if (menu) PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+  WaitFor([&] { return !menu || !IsWindowVisible(menu); }, 5s);
+  Sleep(300);
+}
+
 Pixels ClientPixels(HWND window) {
   Pixels p;
   RECT rc;
