@@ -129,6 +129,17 @@ int PdfPageCount(const std::string& path) {
   return pages;
 }
 
+// The document title the job carried, as the PDF's information dictionary holds it.
+std::string PdfTitle(const std::string& path) {
+  const auto bytes = ReadFileBytes(path);
+  const std::string text(bytes.begin(), bytes.end());
+  const auto at = text.find("/Title");
+  if (at == std::string::npos) return {};
+  const auto open = text.find('(', at);
+  const auto close = text.find(')', open);
+  return open == std::string::npos || close == std::string::npos ? std::string() : text.substr(open + 1, close - open - 1);
+}
+
 // The first page of the PDF as pixels at kRenderDpi.
 std::optional<Image> RenderPage(const std::string& pdf) {
   const std::string prefix = pdf + ".page";
@@ -236,6 +247,7 @@ struct PrintSession {
   HWND Start() {
     if (!s.Start()) return nullptr;
     HWND main = s.MainWindow();
+    if (!main) ADD_FAILURE() << "no main window; running " << s.app.Running() << ", exit code " << std::hex << s.app.ExitCode();
     WaitFor([&] { return IsVisible(main); });
     return main;
   }
@@ -298,7 +310,8 @@ TEST(Print, ImagesOfAScreenSizedImage_FillsThePageWidthCentredVertically) {
   ASSERT_TRUE(p.Print(kImages));
   const auto jobs = WaitForJobs(1);
   ASSERT_EQ(jobs.size(), 1u);
-  EXPECT_NE(fs::path(jobs[0].path).filename().string().find("Ocelot"), std::string::npos) << jobs[0].path;
+  EXPECT_EQ(fs::path(jobs[0].path).filename().string().rfind("Ocelot", 0), 0u) << jobs[0].path;
+  EXPECT_EQ(PdfTitle(jobs[0].path), "Ocelot");
   EXPECT_EQ(PdfPageCount(jobs[0].path), 1);
   const auto rendered = RenderPage(jobs[0].path);
   ASSERT_TRUE(rendered);
@@ -460,6 +473,38 @@ TEST(Print, Thumbnails_CellsInTheirColumns) {
   }
 }
 
+TEST(Print, CaptionAbove_TypedTextCentredAboveTheCentredImage) {
+  PrintSession p(TestName());
+  const auto page = PrinterPage();
+  ASSERT_GT(page.width, 0);
+  p.Put("pic1.bmp", Solid(page.screen_width / 2, page.screen_height / 2, kRed));
+  HWND main = p.Start();
+  ASSERT_NE(main, nullptr);
+  SelectLines(main, {0});
+  ASSERT_TRUE(p.Print({"&File", "&Print", "Image(s) with &Caption", "&Above Image"}));
+  auto input = p.WaitDialog("Caption Above Image");
+  ASSERT_TRUE(input);
+  EXPECT_EQ(input->text, "Enter Comment");
+  HWND edit = FindWindowExA(input->hwnd, nullptr, "Edit", nullptr);
+  ASSERT_NE(edit, nullptr);
+  EXPECT_EQ(WindowText(edit), "");
+  SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("MMMMMMMMMMMMMMMMMMMM"));
+  ASSERT_TRUE(Answer(*input, "OK"));
+  const auto jobs = WaitForJobs(1);
+  ASSERT_EQ(jobs.size(), 1u);
+  const auto rendered = RenderPage(jobs[0].path);
+  ASSERT_TRUE(rendered);
+  const auto want = output::CaptionLayout(page.screen_width / 2, page.screen_height / 2, page, false, true, 0);
+  ASSERT_TRUE(want);
+  EXPECT_TRUE(PlacedAt(BoundsOf(*rendered, kRed), want->image));
+  // The text: dark pixels in its line above the image, centred on the page.
+  const PrintRect text = BoundsOf(*rendered, RGB(0, 0, 0));
+  ASSERT_GT(text.width, 0);
+  EXPECT_GE(text.y, want->text.y - kTolerance * 3);
+  EXPECT_LE(text.Bottom(), want->image.y - 20 + kTolerance * 3);
+  EXPECT_NEAR(text.x + text.width / 2, page.width / 2, kTolerance * 3 * 2);
+}
+
 TEST(Print, CommandsWithoutWhatTheyNeed_AskForAnImageOrDoNothing) {
   PrintSession p(TestName());
   HWND main = p.Start();
@@ -491,7 +536,7 @@ TEST(Print, CommandsWithoutSelection_AskForAnImage) {
       kThumbnails,
   };
   for (const auto& command : commands) {
-    ASSERT_TRUE(p.s.Pick(command));
+    ASSERT_TRUE(p.s.Pick(command)) << "running " << p.s.app.Running() << ", exit code " << std::hex << p.s.app.ExitCode();
     auto box = p.s.app.WaitMessageBox();
     ASSERT_TRUE(box) << *(command.end() - 1);
     EXPECT_EQ(box->text, "Please select an image.") << *(command.end() - 1);
@@ -513,7 +558,7 @@ TEST(Print, CaptionLayoutOfAnImageTallerThan1024_ErrorDialogThatClosesItself) {
   EXPECT_EQ(GetWindowLongA(error->hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST, WS_EX_TOPMOST);
   // Unanswered, it goes by itself after 15 seconds; nothing is printed.
   EXPECT_TRUE(WaitFor([&] { return !IsWindow(error->hwnd); }, 40s));
-  EXPECT_TRUE(p.s.app.Running());
+  EXPECT_TRUE(p.s.app.Running()) << "exit code " << std::hex << p.s.app.ExitCode();
   EXPECT_TRUE(PrintedJobs().empty());
 }
 

@@ -47,9 +47,10 @@ start_printer() {
     "AccessLog $cups/log/access_log" "PageLog $cups/log/page_log" "Group lp" "SystemGroup root" \
     >"$cups/root/cups-files.conf"
   # Label 2: every file carries its job number, so the pages of one print never
-  # overwrite each other.
+  # overwrite each other. (cups-pdf keeps its log in /var/log/cups: a log folder of our
+  # own ends up inside its file names.)
   printf '%s\n' "Out $state/print-output" "AnonDirName $state/print-output" "Spool $cups/pdf-spool" \
-    "Log $cups/log" "Grp root" "Label 2" >"$pdf_conf"
+    "Grp root" "Label 2" >"$pdf_conf"
   cupsd -f -c "$cups/root/cupsd.conf" -s "$cups/root/cups-files.conf" >"$cups/log/cupsd.out" 2>&1 &
   echo $! >"$state/cupsd.pid"
   for _ in $(seq 1 100); do lpstat -r >/dev/null 2>&1 && break; sleep 0.1; done
