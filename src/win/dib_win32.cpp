@@ -43,14 +43,29 @@ void CopyRowsOut(const Image& image, std::uint8_t* bits, bool top_down) {
 }
 }  // namespace
 
+namespace {
+std::size_t PackedDibSize(const Image& image, BITMAPINFOHEADER& h) {
+  FillHeader(image, h, false);
+  return sizeof h + h.biClrUsed * sizeof(RGBQUAD) + h.biSizeImage;
+}
+
+// Header, palette and rows into memory of PackedDibSize bytes.
+void WritePackedDib(const Image& image, const BITMAPINFOHEADER& h, std::uint8_t* out) {
+  std::memcpy(out, &h, sizeof h);
+  WritePalette(image, reinterpret_cast<RGBQUAD*>(out + sizeof h));
+  std::uint8_t* bits = out + sizeof h + h.biClrUsed * sizeof(RGBQUAD);
+  // Row padding must not carry stale bytes.
+  const std::size_t stride = PaddedStride(image.Width(), h.biBitCount);
+  if (stride != image.Stride())
+    for (int y = 0; y < image.Height(); ++y) std::memset(bits + stride * static_cast<std::size_t>(y) + image.Stride(), 0, stride - image.Stride());
+  CopyRowsOut(image, bits, false);
+}
+}  // namespace
+
 std::vector<std::uint8_t> PackedDibFromImage(const Image& image) {
   BITMAPINFOHEADER h;
-  FillHeader(image, h, false);
-  const std::size_t palette_bytes = h.biClrUsed * sizeof(RGBQUAD);
-  std::vector<std::uint8_t> out(sizeof h + palette_bytes + h.biSizeImage, 0);
-  std::memcpy(out.data(), &h, sizeof h);
-  WritePalette(image, reinterpret_cast<RGBQUAD*>(out.data() + sizeof h));
-  CopyRowsOut(image, out.data() + sizeof h + palette_bytes, false);
+  std::vector<std::uint8_t> out(PackedDibSize(image, h));
+  WritePackedDib(image, h, out.data());
   return out;
 }
 
@@ -101,9 +116,23 @@ std::optional<Image> ImageFromPackedDib(const std::uint8_t* dib, std::size_t siz
     const DWORD max = mask;
     return static_cast<std::uint8_t>(((v & mask) * 255 + max / 2) / max);
   };
+  const bool plain32 = bits == 32 && masks[0] == 0xFF0000 && masks[1] == 0x00FF00 && masks[2] == 0x0000FF;
   for (int y = 0; y < height; ++y) {
     const std::uint8_t* src = dib + offset + stride * static_cast<std::size_t>(top_down ? y : height - 1 - y);
     std::uint8_t* dst = out.Row(y);
+    // The common layouts of screen grabs are copied without per-pixel decisions.
+    if (bits == 24) {
+      std::memcpy(dst, src, out.Stride());
+      continue;
+    }
+    if (plain32) {
+      for (int x = 0; x < width; ++x, dst += 3, src += 4) {
+        dst[0] = src[0];
+        dst[1] = src[1];
+        dst[2] = src[2];
+      }
+      continue;
+    }
     for (int x = 0; x < width; ++x, dst += 3) {
       if (bits <= 8) {
         const int per_byte = 8 / bits;
@@ -199,10 +228,11 @@ bool EmptyTheClipboard(HWND owner) {
 }
 
 bool PutImageOnClipboard(HWND owner, const Image& image) {
-  const auto dib = PackedDibFromImage(image);
-  HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, dib.size());
+  BITMAPINFOHEADER h;
+  const std::size_t size = PackedDibSize(image, h);
+  HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, size);
   if (!mem) return false;
-  std::memcpy(GlobalLock(mem), dib.data(), dib.size());
+  WritePackedDib(image, h, static_cast<std::uint8_t*>(GlobalLock(mem)));
   GlobalUnlock(mem);
   if (!OpenClipboard(owner)) {
     GlobalFree(mem);
