@@ -70,9 +70,9 @@ UINT_PTR CALLBACK SaveDialogHook(HWND child, UINT msg, WPARAM, LPARAM lp) {
   const auto* notify = reinterpret_cast<const OFNOTIFYA*>(lp);
   if (notify->hdr.code != CDN_TYPECHANGE) return 0;
   HWND dialog = GetParent(child);
-  char spec[MAX_PATH * 2] = {};
-  if (SendMessageA(dialog, CDM_GETSPEC, sizeof spec, reinterpret_cast<LPARAM>(spec)) <= 0 || !spec[0]) return 0;
-  const std::string name = output::WithTypeExtension(spec, static_cast<int>(notify->lpOFN->nFilterIndex));
+  char typed_name[MAX_PATH * 2] = {};
+  if (SendMessageA(dialog, CDM_GETSPEC, sizeof typed_name, reinterpret_cast<LPARAM>(typed_name)) <= 0 || !typed_name[0]) return 0;
+  const std::string name = output::WithTypeExtension(typed_name, static_cast<int>(notify->lpOFN->nFilterIndex));
   // The file-name box is a combo box (cmb13) in newer dialogs, an edit (edt1) in older.
   for (const int box : {cmb13, edt1})
     if (GetDlgItem(dialog, box)) SendMessageA(dialog, CDM_SETCONTROLTEXT, box, reinterpret_cast<LPARAM>(name.c_str()));
