@@ -5,7 +5,7 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 build=${1:?usage: fuzz/run-short.sh BUILD_DIR [SECONDS]}
-seconds=${2:-6}
+seconds=${2:-5}
 mkdir -p "$build"
 build=$(cd "$build" && pwd)
 if [ ! -f "$build/build.ninja" ]; then
