@@ -14,7 +14,7 @@ namespace ocelot::e2e {
 
 // A visible file dialog of the process (a "#32770" with a file-name box); nullptr when
 // none appears in time.
-HWND WaitFileDialog(const OcelotProcess& app, Duration timeout = 10s);
+HWND WaitFileDialog(const OcelotProcess& app, Duration timeout = 20s);  // the first one loads the shell
 bool IsFileDialog(HWND window);
 // The text of the file-name box.
 std::string FileDialogName(HWND dialog);
@@ -27,7 +27,7 @@ void SaveFileDialogAs(HWND dialog, const std::string& name);
 void CancelFileDialog(HWND dialog);
 
 // A visible folder browser of the process (a "#32770" with a folder tree).
-HWND WaitFolderBrowser(const OcelotProcess& app, Duration timeout = 10s);
+HWND WaitFolderBrowser(const OcelotProcess& app, Duration timeout = 20s);
 // The static texts of a dialog, in child order (the browser's title is one of them).
 std::vector<std::string> StaticTexts(HWND dialog);
 // Selects the folder in the browser (the path is written into the program's memory for
