@@ -7,6 +7,7 @@
 #include "common/file_io.h"
 #include "common/text.h"
 #include "settings/working_folder_rules.h"
+#include "documents_folder_override.h"
 #include "temp_folder.h"
 
 using namespace ocelot;
@@ -20,35 +21,6 @@ std::string UserName() {
   return std::string(name, len - 1);
 }
 
-// Points the documents folder of this process's user at a test folder, for one test.
-class DocumentsFolderOverride {
- public:
-  explicit DocumentsFolderOverride(const std::string& folder) {
-    RegCreateKeyExA(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key_, nullptr);
-    char old[MAX_PATH * 2] = {};
-    DWORD size = sizeof old - 1, type = 0;
-    had_old_ = RegQueryValueExA(key_, "Personal", nullptr, &type, reinterpret_cast<BYTE*>(old), &size) == ERROR_SUCCESS;
-    old_ = old;
-    old_type_ = type;
-    RegSetValueExA(key_, "Personal", 0, REG_SZ, reinterpret_cast<const BYTE*>(folder.c_str()),
-                   static_cast<DWORD>(folder.size() + 1));
-  }
-  ~DocumentsFolderOverride() {
-    if (had_old_)
-      RegSetValueExA(key_, "Personal", 0, old_type_, reinterpret_cast<const BYTE*>(old_.c_str()),
-                     static_cast<DWORD>(old_.size() + 1));
-    else
-      RegDeleteValueA(key_, "Personal");
-    RegCloseKey(key_);
-  }
-
- private:
-  static constexpr const char* kKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
-  HKEY key_ = nullptr;
-  bool had_old_ = false;
-  std::string old_;
-  DWORD old_type_ = REG_SZ;
-};
 }  // namespace
 
 TEST(WorkingFolder, ExpandUserNameUsesTheLogOnName) {
