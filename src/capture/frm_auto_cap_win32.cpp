@@ -3,7 +3,7 @@
 
 #include <commctrl.h>
 
-#include "app/resource.h"
+#include "capture/capture_resource.h"
 
 namespace ocelot::capture {
 

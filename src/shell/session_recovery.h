@@ -3,12 +3,12 @@
 
 #include <string>
 
-#include "app/session_images.h"
+#include "session/session.h"
 
-namespace ocelot::app {
+namespace ocelot::shell {
 
 // Appends every plain file (attributes exactly 0x20) of the folder with an image
 // extension, in the order the file system lists them, under its lower-cased name.
-void RecoverSessionImages(const std::string& working_folder, SessionImages& images);
+void RecoverSessionImages(const std::string& working_folder, session::Session& session);
 
-}  // namespace ocelot::app
+}  // namespace ocelot::shell
