@@ -1,7 +1,7 @@
 // The output mode table.
-#include "output/output_modes.h"
+#include "capture/output_modes.h"
 
-namespace ocelot::output {
+namespace ocelot::capture {
 
 namespace {
 using settings::OutputMode;
@@ -28,4 +28,4 @@ const std::array<OutputModeInfo, settings::kOutputModeCount>& OutputModes() { re
 
 const OutputModeInfo& Describe(settings::OutputMode mode) { return kModes[settings::TableIndex(mode)]; }
 
-}  // namespace ocelot::output
+}  // namespace ocelot::capture

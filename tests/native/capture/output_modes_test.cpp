@@ -1,14 +1,11 @@
-#include "output/output_modes.h"
+#include "capture/output_modes.h"
 
 #include <gtest/gtest.h>
 
-#include "output/print_image_sizes.h"
-
-namespace ocelot::output {
+namespace ocelot::capture {
 namespace {
 
 using settings::OutputMode;
-using settings::PrintImageSize;
 
 TEST(OutputModes, Table_TextsAndWhereTheCaptureGoes) {
   const struct {
@@ -42,15 +39,5 @@ TEST(OutputModes, Table_TextsAndWhereTheCaptureGoes) {
   }
 }
 
-TEST(PrintImageSizes, OptionTextsAndFittedModes) {
-  EXPECT_STREQ(Describe(PrintImageSize::Normal).option_text, "Normal Image Size");
-  EXPECT_EQ(Describe(PrintImageSize::Normal).fitted_mode, 0);
-  EXPECT_STREQ(Describe(PrintImageSize::StretchToFullPage).option_text, "Stretch/Shrink Image To Full Page");
-  EXPECT_EQ(Describe(PrintImageSize::StretchToFullPage).fitted_mode, 1);
-  ASSERT_EQ(PrintImageSizes().size(), 2u);
-  EXPECT_EQ(PrintImageSizes()[0].size, PrintImageSize::Normal);
-  EXPECT_EQ(PrintImageSizes()[1].size, PrintImageSize::StretchToFullPage);
-}
-
 }  // namespace
-}  // namespace ocelot::output
+}  // namespace ocelot::capture

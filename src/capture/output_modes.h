@@ -6,7 +6,7 @@
 
 #include "settings/setting_enums.h"
 
-namespace ocelot::output {
+namespace ocelot::capture {
 
 // Where the image of a capture goes.
 enum class CaptureTarget {
@@ -30,4 +30,4 @@ struct OutputModeInfo {
 const std::array<OutputModeInfo, settings::kOutputModeCount>& OutputModes();
 const OutputModeInfo& Describe(settings::OutputMode mode);
 
-}  // namespace ocelot::output
+}  // namespace ocelot::capture
