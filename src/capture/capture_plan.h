@@ -2,6 +2,8 @@
 // plan the window side carries out step by step.
 #pragma once
 
+#include "settings/setting_enums.h"
+
 namespace ocelot::capture {
 
 struct CapturePlan {
@@ -15,9 +17,9 @@ struct CapturePlan {
   bool clear_view_at_end = false;   // nothing of the capture is kept
 };
 
-// The plan for an output mode (0 "Print and Capture" ... 6 "MS PowerPoint"; any other
-// value keeps nothing). The e-mail, Word and PowerPoint hand-overs are not part of it:
-// "Email" keeps the capture as a session image, Word and PowerPoint keep nothing.
-CapturePlan PlanCapture(int output_mode, bool super_scroll);
+// The plan for an output mode, from its row of the output mode table. The e-mail, Word and
+// PowerPoint hand-overs are not part of it yet: "Email" keeps the capture as a session
+// image, Word and PowerPoint keep nothing.
+CapturePlan PlanCapture(settings::OutputMode output_mode, bool super_scroll);
 
 }  // namespace ocelot::capture

@@ -4,6 +4,7 @@
 
 using ocelot::capture::CapturePlan;
 using ocelot::capture::PlanCapture;
+using ocelot::settings::OutputMode;
 
 namespace {
 bool operator==(const CapturePlan& a, const CapturePlan& b) {
@@ -16,24 +17,22 @@ bool operator==(const CapturePlan& a, const CapturePlan& b) {
 
 TEST(PlanCapture, EachOutputModeRoutesAsItsRow) {
   struct Case {
-    int mode;
+    OutputMode mode;
     bool super_scroll;
     CapturePlan plan;  // colour, write, save folder, show, print, select, pages at end, clear
   };
   const Case cases[] = {
-      {0, false, {true, true, false, true, true, true, false, false}},    // Print and Capture
-      {0, true, {true, true, false, true, false, true, true, false}},     // ... SuperScroll: strips at the end
-      {1, false, {true, false, false, false, true, false, false, true}},  // Print Only
-      {1, true, {true, false, false, false, false, false, true, true}},
-      {2, false, {true, true, false, false, false, true, false, false}},  // Capture Only
-      {2, true, {true, true, false, false, false, true, false, false}},
-      {3, false, {false, true, true, false, false, true, false, false}},  // File: no colour options
-      {4, false, {true, true, false, false, false, true, false, false}},  // Email: kept as a session image
-      {5, false, {}},                                                     // MS Word
-      {6, true, {}},                                                      // MS PowerPoint
-      {7, false, {}},                                                     // not a mode
-      {-1, false, {}},
+      {OutputMode::PrintAndCapture, false, {true, true, false, true, true, true, false, false}},    // Print and Capture
+      {OutputMode::PrintAndCapture, true, {true, true, false, true, false, true, true, false}},     // ... SuperScroll: strips at the end
+      {OutputMode::PrintOnly, false, {true, false, false, false, true, false, false, true}},  // Print Only
+      {OutputMode::PrintOnly, true, {true, false, false, false, false, false, true, true}},
+      {OutputMode::CaptureOnly, false, {true, true, false, false, false, true, false, false}},  // Capture Only
+      {OutputMode::CaptureOnly, true, {true, true, false, false, false, true, false, false}},
+      {OutputMode::File, false, {false, true, true, false, false, true, false, false}},  // File: no colour options
+      {OutputMode::Email, false, {true, true, false, false, false, true, false, false}},  // Email: kept as a session image
+      {OutputMode::MsWord, false, {}},                                                     // MS Word
+      {OutputMode::MsPowerPoint, true, {}},                                                      // MS PowerPoint
   };
   for (const auto& c : cases)
-    EXPECT_TRUE(PlanCapture(c.mode, c.super_scroll) == c.plan) << "mode " << c.mode << " super " << c.super_scroll;
+    EXPECT_TRUE(PlanCapture(c.mode, c.super_scroll) == c.plan) << "mode " << static_cast<int>(c.mode) << " super " << c.super_scroll;
 }
