@@ -7,6 +7,8 @@
 #include "app/frm_main.h"
 #include "app/frm_main_parts.h"
 #include "app/resource.h"
+#include "capture/capture_modes.h"
+#include "capture/output_modes.h"
 #include "commands/command_ids.h"
 #include "imaging/convert.h"
 #include "output/image_formats.h"
@@ -42,33 +44,15 @@ constexpr std::array<ToolButton, 10> kToolButtons = {{
 constexpr std::array<int, 8> kRefreshedButtons = {IDM_SAVEAS, IDM_DELETE, IDM_PRINTIMAGES, IDM_EMAIL,
                                                   IDM_THUMBS, IDM_COPY,   IDM_PASTEWORD,   IDM_IMAGEEDITOR};
 
-constexpr std::array<const char*, 13> kCaptureMethods = {
-    "Full Screen",
-    "Active Window",
-    "Active Window Client Area",
-    "User-Defined Rectangle",
-    "User-Defined Rectangle with Repeat",
-    "User-Defined Circle",
-    "User-Defined Circle with Repeat",
-    "Mouse Selected Region",
-    "Full DOS Screen: Text as Graphic",
-    "Full DOS Screen: Text as Text File",
-    "Full DOS Screen: Graphics Only",
-    "Zoom Capture",
-    "SuperScroll",
-};
-
-constexpr std::array<const char*, 7> kOutputModes = {"Print and Capture", "Print Only", "Capture Only", "File",
-                                                     "Email",             "MS Word",    "MS PowerPoint"};
-
 HWND MakeCombo(HWND parent, int id, int x, int width) {
   return CreateWindowExA(0, WC_COMBOBOXA, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, x,
                          kToolButtonHeight + 4, width, 300, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                          GetModuleHandleA(nullptr), nullptr);
 }
 
-void AddItems(HWND combo, const auto& texts) {
-  for (const char* t : texts) SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(t));
+// The list texts of a descriptor table, in its order.
+void AddItems(HWND combo, const auto& table) {
+  for (const auto& row : table) SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(row.list_text));
 }
 }  // namespace
 
@@ -161,10 +145,9 @@ void TfrmMain::CreateModeLists() {
   cboPrintSelection = MakeCombo(hwnd(), IDC_CBO_PRINT_SELECTION, 194, 128);
   cboDefaultFormat = MakeCombo(hwnd(), IDC_CBO_DEFAULT_FORMAT, 326, 156);
   cboViewPercent = MakeCombo(hwnd(), IDC_CBO_VIEW_PERCENT, 486, 110);
-  AddItems(cboCapSelection, kCaptureMethods);
-  AddItems(cboPrintSelection, kOutputModes);
-  for (const auto& f : output::ImageFormats())
-    SendMessageA(cboDefaultFormat, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(f.list_text));
+  AddItems(cboCapSelection, capture::CaptureModes());
+  AddItems(cboPrintSelection, capture::OutputModes());
+  AddItems(cboDefaultFormat, output::ImageFormats());
   for (int i = 0; i < 22; ++i) {
     const int pct = ZoomPercentOfEntry(i);
     const std::string text = pct == 0 ? "Fit To Window" : "View " + std::to_string(pct) + "%";

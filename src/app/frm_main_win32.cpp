@@ -147,12 +147,12 @@ void TfrmMain::ApplySettings() {
   CreateFolder(folder);
   CreateFolder(JoinPath(folder, settings::kCatalogsFolderName));
   settings::EnsureSettings(folder);
-  const auto record = settings::ReadSettings(folder);
-  // An index outside a list leaves it without a selection.
-  SendMessageA(cboCapSelection, CB_SETCURSEL, static_cast<WPARAM>(record.CaptureMode), 0);
-  SendMessageA(cboPrintSelection, CB_SETCURSEL, static_cast<WPARAM>(record.OutputMode), 0);
-  SendMessageA(cboDefaultFormat, CB_SETCURSEL, static_cast<WPARAM>(record.CaptureFormat), 0);
-  settings::SetCurrentSaveFolder(record.DefaultSaveFolder());
+  // A number outside a list (a foreign or hand-edited record) shows its default.
+  const settings::Settings record = settings::ReadTypedSettings(folder);
+  SendMessageA(cboCapSelection, CB_SETCURSEL, settings::TableIndex(record.capture_mode), 0);
+  SendMessageA(cboPrintSelection, CB_SETCURSEL, settings::TableIndex(record.output_mode), 0);
+  SendMessageA(cboDefaultFormat, CB_SETCURSEL, settings::TableIndex(record.capture_format), 0);
+  settings::SetCurrentSaveFolder(record.default_save_folder);
   capture_.RegisterHotkeys();
 }
 
@@ -171,19 +171,18 @@ void TfrmMain::HideToTray() { ShowWindow(hwnd(), SW_HIDE); }
 
 void TfrmMain::ShowTimerTimer() {
   KillTimer(hwnd(), kShowTimer);
-  if (settings::GetSetting(settings::WorkingFolder(), 7) == 0) ShowMainWindow();
+  settings::EnsureSettings(settings::WorkingFolder());
+  if (!settings::ReadTypedSettings(settings::WorkingFolder()).start_minimized) ShowMainWindow();
 }
 
 void TfrmMain::ShowOcelotWindow1Click() {
-  const auto record = settings::ReadSettings(settings::WorkingFolder());
   // The password prompt is not available yet: a locked tray stays locked.
-  if (record.TrayPassword == 1) return;
+  if (settings::ReadTypedSettings(settings::WorkingFolder()).tray_password) return;
   ShowMainWindow();
 }
 
 void TfrmMain::TrayExit1Click() {
-  const auto record = settings::ReadSettings(settings::WorkingFolder());
-  if (record.TrayPassword == 1) return;
+  if (settings::ReadTypedSettings(settings::WorkingFolder()).tray_password) return;
   Exit1Click();
 }
 

@@ -4,18 +4,14 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "capture/capture_modes.h"
 #include "capture/frm_auto_cap.h"
+#include "capture/output_modes.h"
 #include "commands/command_ids.h"
 #include "settings/settings_file.h"
 #include "settings/working_folder.h"
 
 namespace ocelot::capture {
-
-namespace {
-constexpr int kOutputEmail = 4;
-// The modes of the list that need the user's mouse.
-bool StopsAutoCapture(int mode) { return mode == 3 || (mode >= 5 && mode <= 12); }
-}  // namespace
 
 void AutoCapture::AddTo(commands::CommandTable& table) {
   table.Add(IDM_AUTOCAPTUREON, [this] { AutoCaptureOn1Click(); }, {}, [this] { return checked_on_; });
@@ -23,7 +19,8 @@ void AutoCapture::AddTo(commands::CommandTable& table) {
 }
 
 void AutoCapture::AutoCaptureOn1Click() {
-  if (settings::GetSetting(settings::WorkingFolder(), 2) == kOutputEmail) {
+  settings::EnsureSettings(settings::WorkingFolder());
+  if (!Describe(settings::ReadTypedSettings(settings::WorkingFolder()).output_mode).allows_auto_capture) {
     c_.window.Message("Auto Capture does not work with Email Only.\rSelect a different output method.", "Error",
                      MB_OK | MB_ICONWARNING);
     return;
@@ -65,8 +62,8 @@ void AutoCapture::Tick() {
   SendInput(2, in, sizeof(INPUT));
 }
 
-void AutoCapture::StopForMode(int mode) {
-  if (running_ && StopsAutoCapture(mode)) Stop();
+void AutoCapture::StopForMode(settings::CaptureMode mode) {
+  if (running_ && Describe(mode).stops_auto_capture) Stop();
 }
 
 }  // namespace ocelot::capture

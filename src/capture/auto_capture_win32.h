@@ -8,6 +8,7 @@
 
 #include "commands/command_context.h"
 #include "commands/command_table.h"
+#include "settings/setting_enums.h"
 
 namespace ocelot::capture {
 
@@ -20,7 +21,7 @@ class AutoCapture {
   bool Running() const { return running_; }
   void Tick();
   // The capture modes that need the user's mouse switch automatic capture off.
-  void StopForMode(int mode);
+  void StopForMode(settings::CaptureMode mode);
   void Stop();
 
  private:

@@ -4,10 +4,10 @@
 #include <windows.h>
 #include <mmsystem.h>
 
-#include <algorithm>
 #include <exception>
 
 #include "capture/browser_url.h"
+#include "capture/capture_modes.h"
 #include "capture/capture_plan.h"
 #include "capture/grabs.h"
 #include "capture/hotkey_registration.h"
@@ -27,37 +27,40 @@
 namespace ocelot::capture {
 
 namespace {
-constexpr int kOutputPrintOnly = 1;
-constexpr int kModeSuperScroll = 12;
 constexpr std::size_t kImagesWarningCount = 200;
-
-bool IsDosMode(int mode) { return mode >= 8 && mode <= 10; }
 }  // namespace
 
 void CaptureDispatch::RegisterHotkeys() { RegisterCaptureHotkeys(c_.window.Owner(), settings::WorkingFolder()); }
 
 void CaptureDispatch::cboCapSelectionClick(int index) {
-  settings::ChangeSettings(settings::WorkingFolder(), [&](settings::SettingsRecord& r) { r.CaptureMode = index; });
-  auto_capture_.StopForMode(index);
+  const auto mode = settings::CaptureModeOf(index);
+  if (!mode) return;
+  settings::ChangeSettings(settings::WorkingFolder(), [&](settings::SettingsRecord& r) { settings::SetCaptureMode(r, *mode); });
+  auto_capture_.StopForMode(*mode);
 }
 
 void CaptureDispatch::cboPrintSelectionClick(int index) {
-  settings::ChangeSettings(settings::WorkingFolder(), [&](settings::SettingsRecord& r) { r.OutputMode = index; });
+  const auto mode = settings::OutputModeOf(index);
+  if (!mode) return;
+  settings::ChangeSettings(settings::WorkingFolder(), [&](settings::SettingsRecord& r) { settings::SetOutputMode(r, *mode); });
 }
 
 void CaptureDispatch::cboDefaultFormatClick(int index) {
-  settings::ChangeSettings(settings::WorkingFolder(), [&](settings::SettingsRecord& r) { r.CaptureFormat = index; });
+  const auto format = settings::ImageFormatOf(index);
+  if (!format) return;
+  settings::ChangeSettings(settings::WorkingFolder(),
+                           [&](settings::SettingsRecord& r) { settings::SetCaptureFormat(r, *format); });
 }
 
-void CaptureDispatch::ApplyColourOptions(const settings::SettingsRecord& record) {
+void CaptureDispatch::ApplyColourOptions(const settings::Settings& settings) {
   session::Session& s = c_.session;
-  if (record.GrayScale == 1) {
+  if (settings.gray_scale) {
     s.SetBackup(s.Current());
     s.SetCurrent(imaging::Grayscale(s.Current()));
     win::PumpMessages();
     win::PutImageOnClipboard(c_.window.Owner(), s.Current());
   }
-  if (record.Negative == 1) {
+  if (settings.negative) {
     s.SetBackup(s.Current());
     s.SetCurrent(imaging::Invert(s.Current()));
     win::PumpMessages();
@@ -88,16 +91,16 @@ void CaptureDispatch::OnHotkey(int id) {
 void CaptureDispatch::CaptureForHotkey(int id) {
   const std::string& folder = settings::WorkingFolder();
   settings::EnsureSettings(folder);
-  auto record = settings::ReadSettings(folder);
-  const auto mode = capture::HotkeyToCaptureMode(id, record.CaptureMode);
+  auto record = settings::ReadTypedSettings(folder);
+  const auto mode = HotkeyToCaptureMode(id, record.capture_mode);
   session::Session& s = c_.session;
   if (!mode) {
     window_.SelectZoom100();
-    if (record.OutputMode == kOutputPrintOnly) s.ClearCurrent();
+    if (record.output_mode == settings::OutputMode::PrintOnly) s.ClearCurrent();
     return;
   }
   // The console modes capture through the clipboard, never by a hotkey.
-  if (IsDosMode(record.CaptureMode)) return;
+  if (IsDosMode(record.capture_mode)) return;
 
   if (s.Size() >= kImagesWarningCount)
     c_.window.Message(
@@ -120,28 +123,26 @@ void CaptureDispatch::CaptureForHotkey(int id) {
   s.SetCaptureUrl(ReadBrowserUrl(foreground, browser_kind));
 
   GrabOptions options;
-  options.include_mouse_cursor = record.IncludeMouseCursor == 1;
+  options.include_mouse_cursor = record.include_mouse_cursor;
   options.auto_capture = auto_capture_.Running();
   options.foreground = foreground;
-  if (!RunGrab(*mode, window_, options)) return;
-  const bool super_scroll = *mode == kModeSuperScroll;
+  if (!RunGrab(settings::StoredValue(*mode), window_, options)) return;
+  const bool super_scroll = *mode == settings::CaptureMode::SuperScroll;
 
   win::PumpMessages();
-  record = settings::ReadSettings(folder);
-  const CapturePlan plan = PlanCapture(record.OutputMode, super_scroll);
+  record = settings::ReadTypedSettings(folder);
+  const CapturePlan plan = PlanCapture(record.output_mode, super_scroll);
   if (plan.colour_options) ApplyColourOptions(record);
   if (plan.write_session_file) {
     const long long colours = output::ScreenColorCount(win::DisplayColourBits(), 1);
     std::string path;
     if (plan.to_save_folder) {
-      std::string save_folder = record.DefaultSaveFolder();
+      std::string save_folder = record.default_save_folder;
       if (save_folder.empty()) save_folder = "c:\\";
       if (save_folder.size() > 1 && save_folder.back() == '\\') save_folder.pop_back();
-      const auto& ext = output::ImageFormats()[static_cast<std::size_t>(
-          std::clamp(record.CaptureFormat, 0, output::kImageFormatCount - 1))].extension;
-      path = output::NextPicName(save_folder, ext);
+      path = output::NextPicName(save_folder, record.capture_format);
     }
-    output::WriteCaptureFile(s, folder, record.CaptureFormat, path, true, colours);
+    output::WriteCaptureFile(s, folder, record.capture_format, path, true, colours);
     if (plan.to_save_folder) s.SetMark(s.Size() - 1, session::SessionMark::Disk);
     if (plan.show_written_file) output::ShowImageFile(s, s.At(s.Size() - 1).path);
   }
@@ -156,11 +157,11 @@ void CaptureDispatch::CaptureForHotkey(int id) {
   win::PumpMessages();
   if (foreground && IsWindow(foreground)) SetForegroundWindow(foreground);
   window_.SelectZoom100();
-  if (record.TurnOffSound == 0)
+  if (!record.turn_off_sound)
     PlaySoundA("SNAPSHOT", GetModuleHandleA(nullptr), SND_RESOURCE | SND_ASYNC | SND_NODEFAULT);
   if (plan.print_pages_at_end) printing_.PrintAfterCapture(true);
   if (plan.clear_view_at_end) s.ClearCurrent();
-  if (record.ShowAfterCapture == 1 && record.TrayPassword != 1) {
+  if (record.show_after_capture && !record.tray_password) {
     win::PumpMessages();
     Sleep(100);
     window_.ShowMainWindow();

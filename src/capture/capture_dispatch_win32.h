@@ -9,7 +9,7 @@
 #include "capture/capture_window.h"
 #include "commands/command_context.h"
 #include "output/print_commands_win32.h"
-#include "settings/settings_record.h"
+#include "settings/settings_view.h"
 
 namespace ocelot::capture {
 
@@ -31,7 +31,7 @@ class CaptureDispatch {
 
  private:
   void CaptureForHotkey(int id);
-  void ApplyColourOptions(const settings::SettingsRecord& record);
+  void ApplyColourOptions(const settings::Settings& settings);
 
   commands::CommandContext c_;
   CaptureWindow& window_;            // not owned

@@ -7,6 +7,7 @@
 #include "commands/command_ids.h"
 #include "common/error.h"
 #include "imaging/codec.h"
+#include "output/print_image_sizes.h"
 #include "output/printing_win32.h"
 #include "settings/settings_file.h"
 #include "settings/working_folder.h"
@@ -121,11 +122,11 @@ void PrintCommands::PrintAfterCapture(bool super_scroll) {
       PrintImagePages(view);
       return;
     }
-    const auto record = settings::ReadSettings(settings::WorkingFolder());
-    if (record.PrintDateTime == 1 || record.PrintUserName == 1) {
+    const settings::Settings record = settings::ReadTypedSettings(settings::WorkingFolder());
+    if (record.print_date_time || record.print_user_name) {
       PrintImageWithHeader(view);
     } else {
-      PrintImageFitted(view.Current(), record.PrintImageSize == 1 ? 0 : 1);
+      PrintImageFitted(view.Current(), Describe(record.print_image_size).fitted_mode);
     }
   } catch (const std::exception& e) {
     c_.window.Error(e.what());

@@ -59,7 +59,7 @@ UINT IconFlags(MessageIcon icon) {
 
 // The colour reduction of the capture format on this display, applied to a copy.
 imaging::Image ReducedForSave(const imaging::Image& image) {
-  const int format = settings::ReadSettings(settings::WorkingFolder()).CaptureFormat;
+  const settings::ImageFormat format = settings::ReadTypedSettings(settings::WorkingFolder()).capture_format;
   const auto target = ColourReductionForSave(format, ScreenColorCount(win::DisplayColourBits(), 1));
   return target ? imaging::ConvertToFormat(image, *target) : image;
 }

@@ -69,8 +69,7 @@ void ShellCommands::Contents1Click() {
 bool ShellCommands::ConfirmExit(bool delete_on_yes) {
   const std::string& folder = settings::WorkingFolder();
   settings::EnsureSettings(folder);
-  const auto record = settings::ReadSettings(folder);
-  if (record.ConfirmUnsavedOnExit != 1 || !settings::HasSessionFiles(folder) || !c_.session.AnyPathContains(folder))
+  if (!settings::ReadTypedSettings(folder).confirm_unsaved_on_exit || !settings::HasSessionFiles(folder) || !c_.session.AnyPathContains(folder))
     return true;
   if (c_.window.Message("Do you want to DELETE unsaved images?", kApplicationTitle, MB_YESNO | MB_ICONQUESTION) != IDYES)
     return false;
