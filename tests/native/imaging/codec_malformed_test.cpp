@@ -233,6 +233,89 @@ TEST(Decode, LyingSizes_ThrowErrorBeforeAllocating) {
   }
 }
 
+TEST(DecodeBmp, LyingHeaders_AreFormatErrorsInFilesAndPackedDibs) {
+  // An 8 x 8 file of 8 bits: info header at 14, palette of 256 entries at 54, rows at 1078.
+  const Bytes valid = EncodeBmp(fixtures::Pattern(8, 8, PixelFormat::Colour256));
+  const Bytes rle = fixtures::BmpCases()[7].bytes;  // RLE8, 21 x 5
+  const std::size_t rle_data = rle[10] | rle[11] << 8;
+  auto with = [](Bytes b, std::size_t at, std::uint32_t v) {
+    Put32(b, at, v);
+    return b;
+  };
+  auto with16 = [](Bytes b, std::size_t at, unsigned v) {
+    Put16(b, at, v);
+    return b;
+  };
+  auto cut = [](const Bytes& b, std::size_t keep) { return Bytes(b.begin(), b.begin() + static_cast<std::ptrdiff_t>(keep)); };
+  auto rle_ending = [&](std::initializer_list<std::uint8_t> tail) {
+    Bytes b = cut(rle, rle_data);
+    b.insert(b.end(), tail);
+    return b;
+  };
+  enum class In { Both, File, Dib };  // what the lie reaches: the file header is not in a packed DIB
+  const struct {
+    const char* name;
+    Bytes file;
+    In in;
+  } cases[] = {
+      {"pixel offset beyond the data", with(valid, 10, static_cast<std::uint32_t>(valid.size()) + 100), In::File},
+      {"pixel offset 0xFFFFFFFF", with(valid, 10, 0xFFFFFFFFu), In::File},
+      {"file cut inside the file header", cut(valid, 12), In::File},
+      {"header size 0", with(valid, 14, 0), In::Both},
+      {"header size beyond the data", with(valid, 14, 0x7FFFFFF0u), In::Both},
+      {"version 4 header cut short", cut(with(valid, 14, 108), 14 + 60), In::Both},
+      {"zero width", with(valid, 18, 0), In::Both},
+      {"negative width", with(valid, 18, static_cast<std::uint32_t>(-5)), In::Both},
+      {"zero height", with(valid, 22, 0), In::Both},
+      {"height -2^31", with(valid, 22, 0x80000000u), In::Both},
+      {"7 bits per pixel", with16(valid, 28, 7), In::Both},
+      {"33 bits per pixel", with16(valid, 28, 33), In::Both},
+      {"65535 bits per pixel", with16(valid, 28, 65535), In::Both},
+      {"compression 99", with(valid, 30, 99), In::Both},
+      {"RLE8 on 24 bits", with16(with(valid, 30, 1), 28, 24), In::Both},
+      {"bit fields on 8 bits", with(valid, 30, 3), In::Both},
+      {"palette running past the data", cut(valid, 54 + 500), In::Both},
+      // A file's pixel offset makes the colour count of a 24-bit image irrelevant; a packed
+      // DIB's rows come after those colours.
+      {"colours of a 24-bit image past the data", with(EncodeBmp(samples::SyntheticPhoto(4, 4)), 46, 0x40000000u), In::Dib},
+      {"one row more than the data holds", with(valid, 22, 9), In::Both},
+      {"width beyond the rows' data", with(valid, 18, 4000), In::Both},
+      {"RLE8 absolute run past the data", rle_ending({0, 200, 1, 2, 3}), In::Both},
+      {"RLE8 delta past the data", rle_ending({2, 5, 0, 2, 1}), In::Both},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    if (c.in != In::Dib) {
+      EXPECT_EQ(ErrorFrom(DecodeBmp, c.file).Kind(), ErrorKind::Format) << ErrorOf(DecodeBmp, c.file);
+    }
+    if (c.in == In::File) continue;
+    const Bytes dib(c.file.begin() + 14, c.file.end());
+    EXPECT_EQ(ErrorFrom(DecodePackedDib, dib).Kind(), ErrorKind::Format) << ErrorOf(DecodePackedDib, dib);
+  }
+}
+
+TEST(DecodeBmp, ValidVariantsWeDoNotRead_AreUnsupported) {
+  const Bytes valid = EncodeBmp(samples::SyntheticPhoto(4, 4));
+  auto with = [&](std::size_t at, std::uint32_t v, int bytes) {
+    Bytes b = valid;
+    bytes == 2 ? Put16(b, at, v) : Put32(b, at, v);
+    return b;
+  };
+  const struct {
+    const char* name;
+    Bytes file;
+  } cases[] = {
+      {"64 bits per pixel", with(28, 64, 2)},
+      {"embedded PNG", with(30, 5, 4)},
+      {"embedded JPEG", with(30, 4, 4)},
+      {"16-byte OS/2 header", with(14, 16, 4)},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(ErrorFrom(DecodeBmp, c.file).Kind(), ErrorKind::Unsupported) << ErrorOf(DecodeBmp, c.file);
+  }
+}
+
 TEST(Decode, SizeAboveTheCallersLimit_ThrowsLimitWithTheSize) {
   ReadOptions small;
   small.max_pixel_bytes = 1000;
