@@ -108,8 +108,8 @@ void DecodeRows(std::span<const std::uint8_t> pixels, int bits, const std::uint3
 bool IsKnownCompression(std::uint32_t c) { return c <= 6 || (c >= 11 && c <= 13); }
 
 // A DIB from its info header on. pixel_offset is where the rows start, counted from the
-// info header; nothing for a packed DIB, whose rows follow the palette.
-Image DecodeDib(std::span<const std::uint8_t> dib, std::optional<std::uint64_t> pixel_offset,
+// info header; 0 for a packed DIB, whose rows follow the palette.
+Image DecodeDib(std::span<const std::uint8_t> dib, std::uint64_t pixel_offset,
                 const ReadOptions& options, std::optional<PixelDimensions>& claimed) {
   detail::ByteReader r(dib, kName);
   const std::uint32_t header_size = r.U32LE();
@@ -192,7 +192,7 @@ Image DecodeDib(std::span<const std::uint8_t> dib, std::optional<std::uint64_t> 
   // A file's pixel offset pointing into its headers or its indexes' palette is a writer's
   // mistake (often 0): the rows then follow the palette, as in a packed DIB.
   const std::uint64_t headers_end = bits <= 8 ? palette_end : palette_offset;
-  const std::uint64_t rows_at = pixel_offset && *pixel_offset >= headers_end ? *pixel_offset : palette_end;
+  const std::uint64_t rows_at = pixel_offset >= headers_end ? pixel_offset : palette_end;
   if (rows_at >= dib.size()) detail::FailRead(kName, "the pixel data is missing");
 
   const PixelFormat format = bits <= 8 ? detail::IndexedFormatFor(bits, palette) : PixelFormat::TrueColour;
@@ -242,15 +242,14 @@ Image DecodeBmp(std::span<const std::uint8_t> bytes, const ReadOptions& options)
     const std::uint32_t pixel_offset = r.U32LE();
     constexpr std::size_t kFileHeader = 14;
     if (pixel_offset >= bytes.size()) detail::FailRead(kName, "the pixel data is missing");
-    const std::optional<std::uint64_t> rows_at =
-        pixel_offset >= kFileHeader ? std::optional<std::uint64_t>(pixel_offset - kFileHeader) : std::nullopt;
+    const std::uint64_t rows_at = pixel_offset >= kFileHeader ? pixel_offset - kFileHeader : 0;
     return DecodeDib(bytes.subspan(kFileHeader), rows_at, options, claimed);
   });
 }
 
 Image DecodePackedDib(std::span<const std::uint8_t> dib, const ReadOptions& options) {
   return detail::GuardRead(kName, [&](std::optional<PixelDimensions>& claimed) {
-    return DecodeDib(dib, std::nullopt, options, claimed);
+    return DecodeDib(dib, 0, options, claimed);
   });
 }
 

@@ -188,7 +188,8 @@ struct MapObject {
 
 std::vector<std::uint8_t> EncodeGif(const Image& image) {
   detail::CheckWritable(kName, image);
-  if (image.Width() > 65535 || image.Height() > 65535) detail::FailWrite(kName, "the image is larger than 65535 pixels", ErrorKind::Limit);
+  if (image.Width() > 65535 || image.Height() > 65535)
+    detail::FailWrite(kName, "the image is larger than 65535 pixels", ErrorKind::Limit);
   const Image converted = image.Format() == PixelFormat::TrueColour ? ToGifPalette(image) : Image();
   const Image& src = image.Format() == PixelFormat::TrueColour ? converted : image;
   std::size_t used = std::max<std::size_t>(src.Palette().size(), 2);

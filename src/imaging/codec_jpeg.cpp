@@ -230,8 +230,8 @@ Image DecodeJpeg(std::span<const std::uint8_t> bytes, const ReadOptions& options
     if (!ReadHeader(d, bytes)) detail::FailRead(kName, TextOf(d.err), KindOf(d.err));
     // Data ending inside the headers, or right after them, leaves nothing to show.
     const jpeg_source_mgr& src = *d.cinfo.src;
-    const bool no_scan_data =
-        src.bytes_in_buffer == 0 || (src.next_input_byte[0] == 0xFF && src.bytes_in_buffer >= 2 && src.next_input_byte[1] == JPEG_EOI);
+    const bool no_scan_data = src.bytes_in_buffer == 0 || (src.bytes_in_buffer >= 2 && src.next_input_byte[0] == 0xFF &&
+                                                           src.next_input_byte[1] == JPEG_EOI);
     if (d.err.data_ended || no_scan_data) detail::FailRead(kName, "the file is truncated before its image data");
     const std::int64_t w = d.cinfo.image_width, h = d.cinfo.image_height;
     claimed = detail::CheckReadSize(kName, w, h, 3, options);
@@ -253,7 +253,8 @@ Image DecodeJpeg(std::span<const std::uint8_t> bytes, const ReadOptions& options
 
 std::vector<std::uint8_t> EncodeJpeg(const Image& image, int quality, bool progressive) {
   detail::CheckWritable(kName, image);
-  if (image.Width() > 65500 || image.Height() > 65500) detail::FailWrite(kName, "the image is larger than 65500 pixels", ErrorKind::Limit);
+  if (image.Width() > 65500 || image.Height() > 65500)
+    detail::FailWrite(kName, "the image is larger than 65500 pixels", ErrorKind::Limit);
   const bool gray = detail::HasStandardGrayPalette(image);
   std::vector<std::uint8_t> row(image.Stride() * 3);
   Encoder e;

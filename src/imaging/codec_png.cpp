@@ -211,7 +211,8 @@ std::uint8_t OverWhite(unsigned c, unsigned a) { return static_cast<std::uint8_t
 std::optional<PixelDimensions> ClaimedSize(std::span<const std::uint8_t> bytes) {
   if (bytes.size() < 33 || std::memcmp(bytes.data() + 8, "\0\0\0\x0dIHDR", 8) != 0) return std::nullopt;
   auto be32 = [&](std::size_t at) {
-    return std::uint32_t{bytes[at]} << 24 | std::uint32_t{bytes[at + 1]} << 16 | std::uint32_t{bytes[at + 2]} << 8 | bytes[at + 3];
+    return std::uint32_t{bytes[at]} << 24 | std::uint32_t{bytes[at + 1]} << 16 | std::uint32_t{bytes[at + 2]} << 8 |
+           bytes[at + 3];
   };
   if (crc32(0, bytes.data() + 12, 17) != be32(29)) return std::nullopt;
   const std::uint32_t w = be32(16), h = be32(20);

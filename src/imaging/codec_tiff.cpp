@@ -166,7 +166,8 @@ Image Decode(std::span<const std::uint8_t> bytes, const ReadOptions& options, st
   m.in = bytes;
   // libtiff's own buffers (strips, tiles, tag arrays) are bounded by the pixel limit or the
   // file's size, whichever is larger.
-  const std::size_t max_alloc = std::max(std::min(options.max_pixel_bytes, kMaxPixelBytes), bytes.size()) + (std::size_t{1} << 20);
+  const std::size_t max_alloc =
+      std::max(std::min(options.max_pixel_bytes, kMaxPixelBytes), bytes.size()) + (std::size_t{1} << 20);
   File file(m, "rm", max_alloc);
   TIFF* tif = file.get();
   if (tif == nullptr) FailTiff(m, "invalid header");

@@ -90,7 +90,7 @@ TEST(Decode, TruncatedFiles_ThrowFormatErrorNamingTheFormat) {
   }
 }
 
-TEST(Decode, OtherFormatsBytes_ThrowError) {
+TEST(Decode, OtherFormatsBytes_ThrowFormatError) {
   const auto files = ValidFiles();
   for (const auto& decoder : files)
     for (const auto& file : files) {

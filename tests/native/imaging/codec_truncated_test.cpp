@@ -17,7 +17,9 @@ namespace {
 using Bytes = std::vector<std::uint8_t>;
 using Decoder = Image (*)(std::span<const std::uint8_t>, const ReadOptions&);
 
-Bytes Cut(const Bytes& bytes, std::size_t keep) { return Bytes(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(keep)); }
+Bytes Cut(const Bytes& bytes, std::size_t keep) {
+  return Bytes(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(keep));
+}
 
 // Where the marker (0xFF, code) starts, searching from the front or the back.
 std::size_t FirstMarker(const Bytes& b, std::uint8_t code) {
