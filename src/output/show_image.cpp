@@ -29,7 +29,15 @@ void ShowImageInfo(session::Session& session, const std::string& path) {
   session.SetStatusText(ImageInfoText(path, img.Width(), img.Height(), img.Format()));
 }
 
-std::string UnreadableImageText(const std::string& path, const Error&) {
+std::string UnreadableImageText(const std::string& path, const Error& error) {
+  if (error.Kind() == ErrorKind::Limit) {
+    std::string text = path + " is too large to open";
+    if (const auto& size = error.Dimensions())
+      // "\xD7" is the multiplication sign of the ANSI code page.
+      text += " (" + std::to_string(size->width) + " \xD7 " + std::to_string(size->height) + " pixels)";
+    return text;
+  }
+  if (error.Kind() == ErrorKind::InputOutput) return path + " cannot be read: " + error.Detail();
   return path + " is not an image Ocelot can read";
 }
 
