@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "catalog/catalog_record.h"
+#include "session/open_catalog.h"
 
 namespace ocelot::catalog {
 
@@ -56,22 +57,8 @@ std::size_t CountCatalogRecords(const std::string& catalogs_folder, const std::s
 // The catalog names, in folder order.
 std::vector<std::string> ListCatalogs(const std::string& catalogs_folder);
 
-// The catalog whose images are in the session list, held by the main window for the run.
-struct OpenCatalog {
-  std::string name;
-  bool open = false;
-
-  void Open(std::string catalog_name) {
-    name = std::move(catalog_name);
-    open = true;
-  }
-  void Close() {
-    name.clear();
-    open = false;
-  }
-  // The status label's text: "Catalog: " + name while open, "" otherwise.
-  std::string StatusText() const { return open ? "Catalog: " + name : std::string(); }
-};
+// The catalog whose images are in the session list; the session holds it.
+using OpenCatalog = session::OpenCatalog;
 
 // Whether the open catalog has a record for the path (false when none is open).
 bool IsInOpenCatalog(const std::string& catalogs_folder, const OpenCatalog& catalog, const std::string& path);
