@@ -1,21 +1,21 @@
 // TfrmBlank: selection on the screen as it is.
 #include "capture/frm_blank.h"
 
-#include "capture/gdi_guards.h"
 #include "capture/screen_grab.h"
 #include "win/dib.h"
+#include "win/gdi.h"
 
 namespace ocelot::capture {
 
 void TfrmBlank::OnCreated() {
   const RECT screen = FullScreenRect();
   auto picture = CreateGrabBitmap(screen.right, screen.bottom);
-  if (picture) GrabScreenRect(static_cast<HBITMAP>(picture.get()), screen);
+  if (picture) GrabScreenRect(picture.get(), screen);
   Freeze(std::move(picture));
 }
 
 void TfrmBlank::DrawBand(const RECT& between) {
-  WindowDC dc(hwnd());
+  win::WindowDC dc(hwnd());
   DrawShape(dc.get(), between);
   GdiFlush();
 }

@@ -10,7 +10,7 @@ namespace ocelot::capture {
 void TfrmDrawCircle::OnCreated() {
   const RECT screen = FullScreenRect();
   auto picture = CreateGrabBitmap(screen.right, screen.bottom);
-  if (picture) GrabScreenRect(static_cast<HBITMAP>(picture.get()), screen);
+  if (picture) GrabScreenRect(picture.get(), screen);
   Freeze(std::move(picture));
 }
 
@@ -30,8 +30,8 @@ void TfrmDrawCircle::OnDragEnded(POINT start, POINT end) {
   win::PumpMessages();
   // From the screen, which now shows this overlay with the ellipse's outline.
   if (auto grab = CreateGrabBitmap(r.Width(), r.Height())) {
-    GrabScreenRect(static_cast<HBITMAP>(grab.get()), ToRECT(r));
-    if (auto cut = EllipseCutOut(static_cast<HBITMAP>(grab.get()), r.Width(), r.Height()))
+    GrabScreenRect(grab.get(), ToRECT(r));
+    if (auto cut = EllipseCutOut(grab.get(), r.Width(), r.Height()))
       win::PutImageOnClipboard(clipboard_owner(), *cut);
   }
   WriteRepeatRect(working_folder(), r);

@@ -1,21 +1,21 @@
 // TfrmDrawRect: rectangle selection on a frozen picture.
 #include "capture/frm_draw_rect.h"
 
-#include "capture/gdi_guards.h"
 #include "capture/screen_grab.h"
 #include "win/dib.h"
+#include "win/gdi.h"
 #include "win/wait.h"
 
 namespace ocelot::capture {
 
 void TfrmDrawRect::OnCreated() {
   // The picture the caller put on the clipboard; the screen itself when there is none.
-  win::ScopedGdiObject picture;
+  win::ScopedBitmap picture;
   if (auto image = win::ImageFromClipboard(clipboard_owner())) picture.reset(win::CreateBitmapFromImage(*image));
   if (!picture) {
     const RECT screen = FullScreenRect();
     picture = CreateGrabBitmap(screen.right, screen.bottom);
-    if (picture) GrabScreenRect(static_cast<HBITMAP>(picture.get()), screen);
+    if (picture) GrabScreenRect(picture.get(), screen);
   }
   Freeze(std::move(picture));
 }
@@ -36,12 +36,12 @@ void TfrmDrawRect::OnDragEnded(POINT start, POINT end) {
   win::PumpMessages();
   if (auto cut = CreateGrabBitmap(r.Width(), r.Height()); cut && picture_dc()) {
     {
-      WindowDC screen(nullptr);
-      MemoryDC mem(screen.get());
-      Selected keep(mem.get(), cut.get());
+      win::WindowDC screen(nullptr);
+      win::MemoryDC mem(screen.get());
+      win::SelectedObject keep(mem.get(), cut.get());
       BitBlt(mem.get(), 0, 0, r.Width(), r.Height(), picture_dc(), r.left, r.top, SRCCOPY);
     }
-    if (auto image = win::ImageFromBitmap(static_cast<HBITMAP>(cut.get())))
+    if (auto image = win::ImageFromBitmap(cut.get()))
       win::PutImageOnClipboard(clipboard_owner(), *image);
   }
   WriteRepeatRect(working_folder(), r);

@@ -1,41 +1,34 @@
 // FrozenOverlay: the frozen picture and its band.
 #include "capture/frozen_overlay.h"
 
-#include "capture/gdi_guards.h"
-
 namespace ocelot::capture {
 
-FrozenOverlay::~FrozenOverlay() {
-  if (picture_dc_) {
-    SelectObject(picture_dc_, old_bitmap_);
-    DeleteDC(picture_dc_);
-  }
-}
-
-void FrozenOverlay::Freeze(win::ScopedGdiObject picture) {
+void FrozenOverlay::Freeze(win::ScopedBitmap picture) {
+  picture_selected_.reset();
+  picture_dc_.reset();
   picture_ = std::move(picture);
   if (!picture_) return;
-  WindowDC screen(nullptr);
-  picture_dc_ = CreateCompatibleDC(screen.get());
-  old_bitmap_ = SelectObject(picture_dc_, picture_.get());
+  win::WindowDC screen(nullptr);
+  picture_dc_ = win::MemoryDC(screen.get());
+  if (picture_dc_) picture_selected_.emplace(picture_dc_.get(), picture_.get());
 }
 
 void FrozenOverlay::OnPaint(HDC dc) {
   RECT client{};
   GetClientRect(hwnd(), &client);
   if (picture_dc_)
-    BitBlt(dc, 0, 0, client.right, client.bottom, picture_dc_, 0, 0, SRCCOPY);
+    BitBlt(dc, 0, 0, client.right, client.bottom, picture_dc_.get(), 0, 0, SRCCOPY);
   else
     FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
 }
 
 void FrozenOverlay::DrawOnBoth(const RECT& between, int rop2) {
-  WindowDC window(hwnd());
-  for (HDC dc : {window.get(), picture_dc_}) {
+  win::WindowDC window(hwnd());
+  for (HDC dc : {window.get(), picture_dc_.get()}) {
     if (!dc) continue;
     const int old_rop = SetROP2(dc, rop2);
-    Selected pen(dc, GetStockObject(BLACK_PEN));
-    Selected brush(dc, GetStockObject(NULL_BRUSH));
+    win::SelectedObject pen(dc, GetStockObject(BLACK_PEN));
+    win::SelectedObject brush(dc, GetStockObject(NULL_BRUSH));
     DrawShape(dc, between);
     SetROP2(dc, old_rop);
   }

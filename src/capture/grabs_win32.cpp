@@ -108,8 +108,8 @@ void GrabRepeatCircle(CaptureHost& host) {
       win::EmptyTheClipboard(host.Owner());
       return;
     }
-    GrabScreenRect(static_cast<HBITMAP>(grab.get()), ToRECT(r));
-    if (auto cut = EllipseCutOut(static_cast<HBITMAP>(grab.get()), r.Width(), r.Height()))
+    GrabScreenRect(grab.get(), ToRECT(r));
+    if (auto cut = EllipseCutOut(grab.get(), r.Width(), r.Height()))
       win::PutImageOnClipboard(host.Owner(), *cut);
     win::PumpMessages();
   } else {

@@ -9,7 +9,7 @@
 #include "capture/capture_host.h"
 #include "capture/repeat_rect.h"
 #include "imaging/image.h"
-#include "win/scoped.h"
+#include "win/gdi.h"
 
 namespace ocelot::capture {
 
@@ -23,7 +23,7 @@ RECT ToRECT(const ScreenRect& r);
 ScreenRect FromRECT(const RECT& r);
 
 // A 24-bit bitmap of the size, white, for grabs and for the elliptic cut-out.
-win::ScopedGdiObject CreateGrabBitmap(int width, int height);
+win::ScopedBitmap CreateGrabBitmap(int width, int height);
 
 // Copies the screen's pixels from (left, top), the rectangle's width and height, into the
 // bitmap at (0, 0); the caller sized the bitmap. On a display with a palette the screen's

@@ -5,8 +5,8 @@
 
 #include "capture/border_trim.h"
 #include "capture/frm_blank.h"
-#include "capture/gdi_guards.h"
 #include "win/dib.h"
+#include "win/gdi.h"
 #include "win/wait.h"
 
 namespace ocelot::capture {
@@ -27,7 +27,7 @@ HPALETTE CreateScreenPalette(HDC screen) {
 }  // namespace
 
 SIZE ScreenSize() {
-  WindowDC screen(nullptr);
+  win::WindowDC screen(nullptr);
   return SIZE{GetDeviceCaps(screen.get(), HORZRES), GetDeviceCaps(screen.get(), VERTRES)};
 }
 
@@ -37,14 +37,14 @@ RECT FullScreenRect() {
 }
 
 bool ScreenHasPalette() {
-  WindowDC screen(nullptr);
+  win::WindowDC screen(nullptr);
   return GetDeviceCaps(screen.get(), BITSPIXEL) * GetDeviceCaps(screen.get(), PLANES) <= 8;
 }
 
 RECT ToRECT(const ScreenRect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
 ScreenRect FromRECT(const RECT& r) { return ScreenRect{r.left, r.top, r.right, r.bottom}; }
 
-win::ScopedGdiObject CreateGrabBitmap(int width, int height) {
+win::ScopedBitmap CreateGrabBitmap(int width, int height) {
   if (width <= 0 || height <= 0) return {};
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof info.bmiHeader;
@@ -54,7 +54,7 @@ win::ScopedGdiObject CreateGrabBitmap(int width, int height) {
   info.bmiHeader.biBitCount = 24;
   info.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
-  win::ScopedGdiObject bmp(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  win::ScopedBitmap bmp(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   if (!bmp || !bits) return {};
   const std::size_t stride = ((static_cast<std::size_t>(width) * 24 + 31) / 32) * 4;
   std::memset(bits, 0xFF, stride * static_cast<std::size_t>(height));
@@ -62,37 +62,29 @@ win::ScopedGdiObject CreateGrabBitmap(int width, int height) {
 }
 
 void GrabScreenRect(HBITMAP bitmap, const RECT& rect) {
-  WindowDC screen(nullptr);
-  MemoryDC mem(screen.get());
-  Selected keep_bitmap(mem.get(), bitmap);
-  win::ScopedGdiObject palette;
-  HPALETTE old_screen_palette = nullptr, old_mem_palette = nullptr;
-  if (ScreenHasPalette()) {
-    palette.reset(CreateScreenPalette(screen.get()));
-    if (palette) {
-      const auto pal = static_cast<HPALETTE>(palette.get());
-      old_screen_palette = SelectPalette(screen.get(), pal, FALSE);
-      RealizePalette(screen.get());
-      old_mem_palette = SelectPalette(mem.get(), pal, FALSE);
-      RealizePalette(mem.get());
-    }
-  }
+  win::WindowDC screen(nullptr);
+  win::MemoryDC mem(screen.get());
+  win::SelectedObject keep_bitmap(mem.get(), bitmap);
+  // Deselected from both DCs before it is deleted.
+  win::ScopedPalette palette(ScreenHasPalette() ? CreateScreenPalette(screen.get()) : nullptr);
+  win::SelectedPalette screen_palette(screen.get(), palette.get());
+  if (palette) RealizePalette(screen.get());
+  win::SelectedPalette mem_palette(mem.get(), palette.get());
+  if (palette) RealizePalette(mem.get());
   BitBlt(mem.get(), 0, 0, rect.right - rect.left, rect.bottom - rect.top, screen.get(), rect.left, rect.top,
          SRCCOPY | CAPTUREBLT);
-  if (old_screen_palette) SelectPalette(screen.get(), old_screen_palette, FALSE);
-  if (old_mem_palette) SelectPalette(mem.get(), old_mem_palette, FALSE);
 }
 
 std::optional<imaging::Image> GrabScreenImage(const RECT& rect) {
   auto bmp = CreateGrabBitmap(rect.right - rect.left, rect.bottom - rect.top);
   if (!bmp) return std::nullopt;
-  GrabScreenRect(static_cast<HBITMAP>(bmp.get()), rect);
-  return win::ImageFromBitmap(static_cast<HBITMAP>(bmp.get()));
+  GrabScreenRect(bmp.get(), rect);
+  return win::ImageFromBitmap(bmp.get());
 }
 
 void DrawMousePointer() {
-  win::ScopedGdiObject pointer(LoadBitmapA(GetModuleHandleA(nullptr), "MOUSEPOINTER"));
-  if (pointer) DrawMousePointer(static_cast<HBITMAP>(pointer.get()));
+  win::ScopedBitmap pointer(LoadBitmapA(GetModuleHandleA(nullptr), "MOUSEPOINTER"));
+  if (pointer) DrawMousePointer(pointer.get());
 }
 
 void DrawMousePointer(HBITMAP pointer) {
@@ -100,9 +92,9 @@ void DrawMousePointer(HBITMAP pointer) {
   if (!pointer || !GetObjectA(pointer, sizeof bm, &bm)) return;
   POINT at{};
   if (!GetCursorPos(&at)) return;
-  WindowDC screen(nullptr);
-  MemoryDC mem(screen.get());
-  Selected keep(mem.get(), pointer);
+  win::WindowDC screen(nullptr);
+  win::MemoryDC mem(screen.get());
+  win::SelectedObject keep(mem.get(), pointer);
   const COLORREF transparent = GetPixel(mem.get(), 5, 2);
   TransparentBlt(screen.get(), at.x, at.y, bm.bmWidth, bm.bmHeight, mem.get(), 0, 0, bm.bmWidth, bm.bmHeight,
                  transparent);
@@ -144,17 +136,17 @@ std::optional<imaging::Image> EllipseCutOut(HBITMAP grab, int width, int height)
   auto out = CreateGrabBitmap(width, height);
   if (!out) return std::nullopt;
   {
-    WindowDC screen(nullptr);
-    MemoryDC src(screen.get());
-    MemoryDC dst(screen.get());
-    Selected keep_src(src.get(), grab);
-    Selected keep_dst(dst.get(), out.get());
-    win::ScopedGdiObject region(CreateEllipticRgn(1, 1, width - 1, height - 1));
-    SelectClipRgn(dst.get(), static_cast<HRGN>(region.get()));
+    win::WindowDC screen(nullptr);
+    win::MemoryDC src(screen.get());
+    win::MemoryDC dst(screen.get());
+    win::SelectedObject keep_src(src.get(), grab);
+    win::SelectedObject keep_dst(dst.get(), out.get());
+    win::ScopedRegion region(CreateEllipticRgn(1, 1, width - 1, height - 1));
+    SelectClipRgn(dst.get(), region.get());
     BitBlt(dst.get(), 0, 0, width, height, src.get(), 0, 0, SRCCOPY);
     SelectClipRgn(dst.get(), nullptr);
   }
-  return win::ImageFromBitmap(static_cast<HBITMAP>(out.get()));
+  return win::ImageFromBitmap(out.get());
 }
 
 }  // namespace ocelot::capture

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "capture/screen_grab.h"
+#include "win/gdi.h"
 
 namespace ocelot::capture {
 
@@ -126,10 +127,8 @@ LRESULT SelectionOverlay::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_ERASEBKGND:
       return 1;  // the frozen picture covers everything; the blank overlay paints nothing
     case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(hwnd(), &ps);
-      OnPaint(dc);
-      EndPaint(hwnd(), &ps);
+      win::PaintDC dc(hwnd());
+      OnPaint(dc.get());
       return 0;
     }
     case WM_LBUTTONDOWN:

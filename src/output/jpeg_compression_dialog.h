@@ -10,7 +10,7 @@
 #include "imaging/image.h"
 #include "output/save_rules.h"
 #include "win/dialog.h"
-#include "win/scoped.h"
+#include "win/gdi.h"
 
 namespace ocelot::output {
 
@@ -41,8 +41,8 @@ class TfrmJPEGCompression : public win::Dialog {
   PreviewSource source_;
   std::string working_folder_;
   int shown_position_ = 0;  // the position the preview was made for
-  win::ScopedGdiObject preview_bitmap_;
-  win::ScopedGdiObject bold_font_;
+  win::ScopedBitmap preview_bitmap_;
+  win::ScopedFont bold_font_;
 };
 
 }  // namespace ocelot::output

@@ -10,21 +10,10 @@
 #include "imaging/convert.h"
 #include "output/saving_resource.h"
 #include "win/dib.h"
+#include "win/gdi.h"
+#include "win/wait_cursor.h"
 
 namespace ocelot::output {
-
-namespace {
-class WaitCursor {
- public:
-  WaitCursor() : old_(SetCursor(LoadCursor(nullptr, IDC_WAIT))) {}
-  ~WaitCursor() { SetCursor(old_); }
-  WaitCursor(const WaitCursor&) = delete;
-  WaitCursor& operator=(const WaitCursor&) = delete;
-
- private:
-  HCURSOR old_;
-};
-}  // namespace
 
 TfrmJPEGCompression::TfrmJPEGCompression(imaging::Image preview, PreviewSource source, std::string working_folder)
     : preview_(std::move(preview)), source_(std::move(source)), working_folder_(std::move(working_folder)) {}
@@ -65,7 +54,7 @@ void TfrmJPEGCompression::tbCompressChange() {
   const int position = static_cast<int>(SendMessageA(Item(IDC_TB_COMPRESS), TBM_GETPOS, 0, 0));
   if (position == shown_position_ || preview_.Empty()) return;
   shown_position_ = position;
-  WaitCursor wait;
+  win::WaitCursor wait;
   const JpegSettings chosen = Chosen();
   const std::string file = JoinPath(working_folder_, kJpegPreviewFileName);
   imaging::WriteImageFile(file, source_(), imaging::WriteOptions{chosen.quality, chosen.progressive});
@@ -82,13 +71,11 @@ void TfrmJPEGCompression::DrawPreview(const DRAWITEMSTRUCT& item) const {
   const RECT& rc = item.rcItem;
   FillRect(item.hDC, &rc, GetSysColorBrush(COLOR_BTNFACE));
   if (!preview_bitmap_) return;
-  HDC mem = CreateCompatibleDC(item.hDC);
-  HGDIOBJ old = SelectObject(mem, preview_bitmap_.get());
+  win::MemoryDC mem(item.hDC);
+  win::SelectedObject keep(mem.get(), preview_bitmap_.get());
   // 100 %: the top left part that fits.
   BitBlt(item.hDC, rc.left, rc.top, std::min<LONG>(preview_.Width(), rc.right - rc.left),
-         std::min<LONG>(preview_.Height(), rc.bottom - rc.top), mem, 0, 0, SRCCOPY);
-  SelectObject(mem, old);
-  DeleteDC(mem);
+         std::min<LONG>(preview_.Height(), rc.bottom - rc.top), mem.get(), 0, 0, SRCCOPY);
 }
 
 INT_PTR TfrmJPEGCompression::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {

@@ -19,8 +19,11 @@
 #include "settings/settings_file.h"
 #include "settings/working_folder.h"
 #include "win/dib.h"
+#include "win/gdi.h"
+#include "win/global_memory.h"
 #include "win/scoped.h"
 #include "win/wait.h"
+#include "win/wait_cursor.h"
 
 namespace ocelot::output {
 
@@ -60,23 +63,19 @@ bool IsWholeDevmode(const std::vector<std::uint8_t>& bytes) {
   return head.dmSize >= kMinimum && std::size_t{head.dmSize} + head.dmDriverExtra == bytes.size();
 }
 
-struct GlobalMemory {
-  HGLOBAL h = nullptr;
-  ~GlobalMemory() {
-    if (h) GlobalFree(h);
-  }
-};
+void ClosePrinterRule(HANDLE h) { ::ClosePrinter(h); }
+using ScopedPrinter = win::Scoped<HANDLE, ClosePrinterRule, nullptr>;
 
-HGLOBAL GlobalCopy(const void* data, std::size_t size) {
-  HGLOBAL h = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size);
-  if (!h) return nullptr;
-  std::memcpy(GlobalLock(h), data, size);
-  GlobalUnlock(h);
+win::ScopedGlobal GlobalCopy(const void* data, std::size_t size) {
+  win::ScopedGlobal h(GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size));
+  win::GlobalLocked<void> bytes(h.get());
+  if (!bytes.get()) return {};
+  std::memcpy(bytes.get(), data, size);
   return h;
 }
 
 // The DEVNAMES of a printer on the "winspool" driver.
-HGLOBAL MakeDevNames(const std::string& printer) {
+win::ScopedGlobal MakeDevNames(const std::string& printer) {
   const std::string driver = "winspool";
   std::vector<char> block(sizeof(DEVNAMES) + driver.size() + 1 + printer.size() + 1 + 1, '\0');
   DEVNAMES names{};
@@ -92,16 +91,11 @@ HGLOBAL MakeDevNames(const std::string& printer) {
 // Takes what the user confirmed in a print dialog as the printer of this run.
 void TakeChoice(HGLOBAL dev_names, HGLOBAL dev_mode) {
   PrinterChoice choice;
-  if (dev_names) {
-    const auto* names = static_cast<const DEVNAMES*>(GlobalLock(dev_names));
-    choice.name = reinterpret_cast<const char*>(names) + names->wDeviceOffset;
-    GlobalUnlock(dev_names);
-  }
-  if (dev_mode) {
-    const auto* mode = static_cast<const DEVMODEA*>(GlobalLock(dev_mode));
-    const auto* bytes = reinterpret_cast<const std::uint8_t*>(mode);
+  if (win::GlobalLocked<const DEVNAMES> names(dev_names); names.get())
+    choice.name = reinterpret_cast<const char*>(names.get()) + names->wDeviceOffset;
+  if (win::GlobalLocked<const DEVMODEA> mode(dev_mode); mode.get()) {
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(mode.get());
     choice.devmode.assign(bytes, bytes + mode->dmSize + mode->dmDriverExtra);
-    GlobalUnlock(dev_mode);
     if (choice.name.empty()) choice.name = reinterpret_cast<const char*>(mode->dmDeviceName);
   }
   if (!choice.name.empty()) Chosen() = std::move(choice);
@@ -116,17 +110,17 @@ bool RunPrintDlg(HWND owner, DWORD extra_flags) {
   pd.Flags = PD_NOPAGENUMS | PD_NOSELECTION | PD_HIDEPRINTTOFILE | PD_USEDEVMODECOPIESANDCOLLATE | extra_flags;
   pd.nCopies = 1;
   const PrinterChoice& now = Chosen();
-  GlobalMemory names, mode;
+  win::ScopedGlobal names, mode;
   if (!now.name.empty()) {
-    names.h = MakeDevNames(now.name);
-    if (!now.devmode.empty()) mode.h = GlobalCopy(now.devmode.data(), now.devmode.size());
+    names = MakeDevNames(now.name);
+    if (!now.devmode.empty()) mode = GlobalCopy(now.devmode.data(), now.devmode.size());
   }
-  pd.hDevNames = names.h;
-  pd.hDevMode = mode.h;
+  pd.hDevNames = names.release();
+  pd.hDevMode = mode.release();
   const BOOL ok = PrintDlgA(&pd);
-  // The dialog may have replaced the blocks it was given.
-  names.h = pd.hDevNames;
-  mode.h = pd.hDevMode;
+  // The dialog may have replaced the blocks it was given; we free what it hands back.
+  names.reset(pd.hDevNames);
+  mode.reset(pd.hDevMode);
   if (!ok) {
     if (CommDlgExtendedError() == PDERR_NODEFAULTPRN) throw Error("No printer is installed.");
     return false;
@@ -173,22 +167,10 @@ void ShowThroughClipboard(PrintView& view, const imaging::Image& image) {
 }
 
 bool PaletteDisplay() {
-  HDC screen = GetDC(nullptr);
-  const long long colours = ScreenColorCount(GetDeviceCaps(screen, BITSPIXEL), GetDeviceCaps(screen, PLANES));
-  ReleaseDC(nullptr, screen);
-  return IsPaletteDisplay(colours);
+  win::WindowDC screen(nullptr);
+  return IsPaletteDisplay(
+      ScreenColorCount(GetDeviceCaps(screen.get(), BITSPIXEL), GetDeviceCaps(screen.get(), PLANES)));
 }
-
-class WaitCursor {
- public:
-  WaitCursor() : old_(SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(32514)))) {}  // IDC_WAIT
-  ~WaitCursor() { SetCursor(old_); }
-  WaitCursor(const WaitCursor&) = delete;
-  WaitCursor& operator=(const WaitCursor&) = delete;
-
- private:
-  HCURSOR old_;
-};
 
 // A device context on the printer of this run, with the printer font selected, and the
 // measures the layouts need. Jobs begin and end on it, one page each.
@@ -201,33 +183,30 @@ class Printer {
     const DEVMODEA* mode = nullptr;
     if (!choice.name.empty() && IsWholeDevmode(choice.devmode))
       mode = reinterpret_cast<const DEVMODEA*>(choice.devmode.data());
-    dc_ = CreateDCA("WINSPOOL", name_.c_str(), nullptr, mode);
-    if (!dc_) throw Error("The printer \"" + name_ + "\" cannot be used.");
-    font_.reset(CreateFontA(-MulDiv(kPrinterFontPoints, GetDeviceCaps(dc_, LOGPIXELSY), 72), 0, 0, 0, FW_NORMAL, 0, 0,
+    dc_.reset(CreateDCA("WINSPOOL", name_.c_str(), nullptr, mode));
+    if (!dc()) throw Error("The printer \"" + name_ + "\" cannot be used.");
+    font_.reset(CreateFontA(-MulDiv(kPrinterFontPoints, GetDeviceCaps(dc(), LOGPIXELSY), 72), 0, 0, 0, FW_NORMAL, 0, 0,
                             0, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                             DEFAULT_PITCH | FF_SWISS, "Arial"));
-    old_font_ = SelectObject(dc_, font_.get());
-    SetBkMode(dc_, TRANSPARENT);
-    SetTextColor(dc_, RGB(0, 0, 0));
-    page_.width = GetDeviceCaps(dc_, HORZRES);
-    page_.height = GetDeviceCaps(dc_, VERTRES);
+    font_selected_.emplace(dc(), font_.get());
+    SetBkMode(dc(), TRANSPARENT);
+    SetTextColor(dc(), RGB(0, 0, 0));
+    page_.width = GetDeviceCaps(dc(), HORZRES);
+    page_.height = GetDeviceCaps(dc(), VERTRES);
     SIZE line{};
-    GetTextExtentPoint32A(dc_, "Hg", 2, &line);
+    GetTextExtentPoint32A(dc(), "Hg", 2, &line);
     page_.line_height = line.cy;
-    HDC screen = GetDC(nullptr);
-    page_.screen_width = GetDeviceCaps(screen, HORZRES);
-    page_.screen_height = GetDeviceCaps(screen, VERTRES);
-    screen_dpi_ = {static_cast<double>(GetDeviceCaps(screen, LOGPIXELSX)),
-                   static_cast<double>(GetDeviceCaps(screen, LOGPIXELSY))};
-    ReleaseDC(nullptr, screen);
-    dpi_ = {static_cast<double>(GetDeviceCaps(dc_, LOGPIXELSX)), static_cast<double>(GetDeviceCaps(dc_, LOGPIXELSY))};
+    win::WindowDC screen(nullptr);
+    page_.screen_width = GetDeviceCaps(screen.get(), HORZRES);
+    page_.screen_height = GetDeviceCaps(screen.get(), VERTRES);
+    screen_dpi_ = {static_cast<double>(GetDeviceCaps(screen.get(), LOGPIXELSX)),
+                   static_cast<double>(GetDeviceCaps(screen.get(), LOGPIXELSY))};
+    dpi_ = {static_cast<double>(GetDeviceCaps(dc(), LOGPIXELSX)), static_cast<double>(GetDeviceCaps(dc(), LOGPIXELSY))};
     page_.landscape = mode && (mode->dmFields & DM_ORIENTATION) ? mode->dmOrientation == DMORIENT_LANDSCAPE
                                                                  : page_.width > page_.height;
   }
   ~Printer() {
-    if (in_job_) AbortDoc(dc_);
-    SelectObject(dc_, old_font_);
-    DeleteDC(dc_);
+    if (in_job_) AbortDoc(dc());
   }
   Printer(const Printer&) = delete;
   Printer& operator=(const Printer&) = delete;
@@ -238,7 +217,7 @@ class Printer {
 
   int TextWidth(const std::string& text) const {
     SIZE size{};
-    GetTextExtentPoint32A(dc_, text.c_str(), static_cast<int>(text.size()), &size);
+    GetTextExtentPoint32A(dc(), text.c_str(), static_cast<int>(text.size()), &size);
     return size.cx;
   }
 
@@ -246,13 +225,13 @@ class Printer {
     DOCINFOA doc{};
     doc.cbSize = sizeof doc;
     doc.lpszDocName = kPrintJobTitle;
-    if (StartDocA(dc_, &doc) <= 0) throw Error("The printer \"" + name_ + "\" cannot print.");
+    if (StartDocA(dc(), &doc) <= 0) throw Error("The printer \"" + name_ + "\" cannot print.");
     in_job_ = true;
-    if (StartPage(dc_) <= 0) throw Error("The printer \"" + name_ + "\" cannot print.");
+    if (StartPage(dc()) <= 0) throw Error("The printer \"" + name_ + "\" cannot print.");
   }
   void EndJob() {
-    EndPage(dc_);
-    EndDoc(dc_);
+    EndPage(dc());
+    EndDoc(dc());
     in_job_ = false;
   }
 
@@ -262,21 +241,23 @@ class Printer {
     const auto dib = win::PackedDibFromImage(indexed_without_palette ? imaging::ToTrueColour(image) : image);
     const auto* info = reinterpret_cast<const BITMAPINFO*>(dib.data());
     const std::size_t bits = info->bmiHeader.biSize + info->bmiHeader.biClrUsed * sizeof(RGBQUAD);
-    SetStretchBltMode(dc_, HALFTONE);
-    SetBrushOrgEx(dc_, 0, 0, nullptr);
-    StretchDIBits(dc_, target.x, target.y, target.width, target.height, 0, 0, image.Width(), image.Height(),
+    SetStretchBltMode(dc(), HALFTONE);
+    SetBrushOrgEx(dc(), 0, 0, nullptr);
+    StretchDIBits(dc(), target.x, target.y, target.width, target.height, 0, 0, image.Width(), image.Height(),
                   dib.data() + bits, info, DIB_RGB_COLORS, SRCCOPY);
   }
 
   void DrawText(const std::string& text, PrintPoint at) {
-    if (!text.empty()) TextOutA(dc_, at.x, at.y, text.c_str(), static_cast<int>(text.size()));
+    if (!text.empty()) TextOutA(dc(), at.x, at.y, text.c_str(), static_cast<int>(text.size()));
   }
 
  private:
+  HDC dc() const { return dc_.get(); }
+
   std::string name_;
-  HDC dc_ = nullptr;
-  win::ScopedGdiObject font_;
-  HGDIOBJ old_font_ = nullptr;
+  win::ScopedDC dc_;
+  win::ScopedFont font_;
+  std::optional<win::SelectedObject> font_selected_;  // put back before the font goes
   PageMetrics page_;
   Dpi dpi_;
   Dpi screen_dpi_;
@@ -288,26 +269,24 @@ bool PrintUserNameSet() { return settings::ReadTypedSettings(settings::WorkingFo
 
 // The cell stretched to the printed size with a dotted focus rectangle on its border.
 imaging::Image FramedCell(const imaging::Image& cell, PrintSize size) {
-  HDC screen = GetDC(nullptr);
-  HDC source_dc = CreateCompatibleDC(screen);
-  HDC target_dc = CreateCompatibleDC(screen);
-  ReleaseDC(nullptr, screen);
-  win::ScopedGdiObject source(win::CreateBitmapFromImage(cell));
-  win::ScopedGdiObject target(
+  win::ScopedBitmap source(win::CreateBitmapFromImage(cell));
+  win::ScopedBitmap target(
       win::CreateBitmapFromImage(imaging::Image(size.width, size.height, imaging::PixelFormat::TrueColour)));
-  HGDIOBJ old_source = SelectObject(source_dc, source.get());
-  HGDIOBJ old_target = SelectObject(target_dc, target.get());
-  SetStretchBltMode(target_dc, HALFTONE);
-  SetBrushOrgEx(target_dc, 0, 0, nullptr);
-  StretchBlt(target_dc, 0, 0, size.width, size.height, source_dc, 0, 0, cell.Width(), cell.Height(), SRCCOPY);
-  const RECT border{0, 0, size.width, size.height};
-  DrawFocusRect(target_dc, &border);
-  GdiFlush();
-  SelectObject(source_dc, old_source);
-  SelectObject(target_dc, old_target);
-  DeleteDC(source_dc);
-  DeleteDC(target_dc);
-  auto framed = win::ImageFromBitmap(static_cast<HBITMAP>(target.get()));
+  {
+    win::MemoryDC source_dc(nullptr);
+    win::MemoryDC target_dc(nullptr);
+    win::SelectedObject keep_source(source_dc.get(), source.get());
+    win::SelectedObject keep_target(target_dc.get(), target.get());
+    SetStretchBltMode(target_dc.get(), HALFTONE);
+    SetBrushOrgEx(target_dc.get(), 0, 0, nullptr);
+    StretchBlt(target_dc.get(), 0, 0, size.width, size.height, source_dc.get(), 0, 0, cell.Width(), cell.Height(),
+               SRCCOPY);
+    const RECT border{0, 0, size.width, size.height};
+    DrawFocusRect(target_dc.get(), &border);
+    GdiFlush();
+  }
+  // Read once no DC holds it.
+  auto framed = win::ImageFromBitmap(target.get());
   return framed ? std::move(*framed) : cell;
 }
 
@@ -326,21 +305,20 @@ void LoadPrinterSetup(const std::string& working_folder) {
     return;
   }
   if (!data) return;
-  HANDLE printer = nullptr;
-  if (!OpenPrinterA(const_cast<char*>(data->printer_name.c_str()), &printer, nullptr)) return;  // gone
+  ScopedPrinter printer;
+  if (!OpenPrinterA(const_cast<char*>(data->printer_name.c_str()), printer.put(), nullptr)) return;  // gone
   PrinterChoice choice{data->printer_name, {}};
   // The stored settings merged into what the driver now accepts; the driver's defaults
   // when it no longer takes them.
-  const LONG size = DocumentPropertiesA(nullptr, printer, choice.name.data(), nullptr, nullptr, 0);
+  const LONG size = DocumentPropertiesA(nullptr, printer.get(), choice.name.data(), nullptr, nullptr, 0);
   if (size > 0 && IsWholeDevmode(data->devmode)) {
     std::vector<std::uint8_t> merged(static_cast<std::size_t>(size));
     auto* in = reinterpret_cast<DEVMODEA*>(data->devmode.data());
     auto* out = reinterpret_cast<DEVMODEA*>(merged.data());
-    if (DocumentPropertiesA(nullptr, printer, choice.name.data(), out, in, DM_IN_BUFFER | DM_OUT_BUFFER) == IDOK &&
+    if (DocumentPropertiesA(nullptr, printer.get(), choice.name.data(), out, in, DM_IN_BUFFER | DM_OUT_BUFFER) == IDOK &&
         IsWholeDevmode(merged))
       choice.devmode = std::move(merged);
   }
-  ClosePrinter(printer);
   Chosen() = std::move(choice);
 }
 
@@ -432,7 +410,7 @@ void PrintManyToAPage(PrintView& view, const std::vector<PrintEntry>& entries) {
   std::vector<const PrintEntry*> pending;
   std::vector<PrintSize> sizes;
   {
-    WaitCursor wait;
+    win::WaitCursor wait;
     for (const auto& entry : entries) {
       if (!view.Load(entry.path)) continue;
       const imaging::Image& image = view.Current();
@@ -447,7 +425,7 @@ void PrintManyToAPage(PrintView& view, const std::vector<PrintEntry>& entries) {
     }
   }
   const ManyToAPage layout = ManyToAPageLayout(sizes, printer.Page());
-  WaitCursor wait;
+  win::WaitCursor wait;
   for (const auto& page : layout.pages) {
     printer.BeginJob();
     for (const auto& placed : page) {

@@ -5,16 +5,16 @@
 #include <shlobj.h>
 
 #include "common/text.h"
+#include "win/com.h"
 
 namespace ocelot::output {
 
 std::vector<std::string> GetSendToShortcuts() {
   std::string folder;
-  LPITEMIDLIST pidl = nullptr;
-  if (SHGetSpecialFolderLocation(nullptr, CSIDL_SENDTO, &pidl) == S_OK && pidl) {
+  win::ScopedCoTaskMem<ITEMIDLIST> pidl;
+  if (SHGetSpecialFolderLocation(nullptr, CSIDL_SENDTO, pidl.put()) == S_OK && pidl) {
     char path[MAX_PATH] = {};
-    if (SHGetPathFromIDListA(pidl, path)) folder = path;
-    CoTaskMemFree(pidl);
+    if (SHGetPathFromIDListA(pidl.get(), path)) folder = path;
   }
   std::vector<std::string> names;
   if (!folder.empty()) {

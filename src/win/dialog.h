@@ -1,6 +1,7 @@
 // Dialog: base of our modal dialogs from resource templates. The procedure stores `this`
 // at WM_INITDIALOG and routes to OnInit, OnCommand, OnOK and OnCancel; no exception ever
-// leaves it (it is reported with the standard error box).
+// leaves it (it is reported with the standard error box, and a dialog whose OnInit threw
+// ends at once with kFailed).
 #pragma once
 
 #include <windows.h>
@@ -17,7 +18,10 @@ class Dialog {
   Dialog(const Dialog&) = delete;
   Dialog& operator=(const Dialog&) = delete;
 
-  // Runs the dialog of the template id; returns the code passed to End.
+  // What ShowModal returns when the dialog could not be created or its OnInit threw.
+  static constexpr INT_PTR kFailed = -1;
+
+  // Runs the dialog of the template id; returns the code passed to End, or kFailed.
   INT_PTR ShowModal(HWND owner, int template_id);
   HWND hwnd() const { return hwnd_; }
 

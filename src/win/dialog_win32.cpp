@@ -58,12 +58,20 @@ INT_PTR CALLBACK Dialog::StaticProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     self = reinterpret_cast<Dialog*>(GetWindowLongPtrA(hwnd, DWLP_USER));
   }
   if (!self) return FALSE;
+  std::string error;
   try {
     return self->HandleMessage(msg, wp, lp);
   } catch (const std::exception& e) {
-    ShowError(hwnd, e.what());
+    error = e.what();
   } catch (...) {
-    ShowError(hwnd, "Unexpected error.");
+    error = "Unexpected error.";
+  }
+  if (msg == WM_INITDIALOG) {
+    // A dialog whose set-up failed is not shown half-built: the error goes to its owner.
+    ShowError(GetWindow(hwnd, GW_OWNER), error);
+    EndDialog(hwnd, kFailed);
+  } else {
+    ShowError(hwnd, error);
   }
   return FALSE;
 }

@@ -8,6 +8,10 @@
 #include "imaging/codec_bmp.h"
 #include "imaging/convert.h"
 
+#include "win/clipboard.h"
+#include "win/gdi.h"
+#include "win/global_memory.h"
+
 namespace ocelot::win {
 
 using imaging::Image;
@@ -119,10 +123,9 @@ std::optional<Image> ImageFromBitmap(HBITMAP bitmap) {
   h.biCompression = BI_RGB;
   const std::size_t stride = PaddedStride(bm.bmWidth, 24);
   std::vector<std::uint8_t> bits(stride * static_cast<std::size_t>(bm.bmHeight));
-  HDC dc = GetDC(nullptr);
-  const int rows = GetDIBits(dc, bitmap, 0, static_cast<UINT>(bm.bmHeight), bits.data(), reinterpret_cast<BITMAPINFO*>(&h),
-                             DIB_RGB_COLORS);
-  ReleaseDC(nullptr, dc);
+  WindowDC screen(nullptr);
+  const int rows = GetDIBits(screen.get(), bitmap, 0, static_cast<UINT>(bm.bmHeight), bits.data(),
+                             reinterpret_cast<BITMAPINFO*>(&h), DIB_RGB_COLORS);
   if (rows != bm.bmHeight) return std::nullopt;
   for (int y = 0; y < bm.bmHeight; ++y) std::memcpy(out.Row(y), bits.data() + stride * static_cast<std::size_t>(y), out.Stride());
   return out;
@@ -154,40 +157,36 @@ HPALETTE CreatePaletteForImage(const Image& image) {
 }
 
 bool EmptyTheClipboard(HWND owner) {
-  if (!OpenClipboard(owner)) return false;
+  ScopedClipboard clipboard(owner);
+  if (!clipboard.opened()) return false;
   EmptyClipboard();
-  CloseClipboard();
   return true;
 }
 
 bool PutImageOnClipboard(HWND owner, const Image& image) {
   BITMAPINFOHEADER h;
   const std::size_t size = PackedDibSize(image, h);
-  HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, size);
+  ScopedGlobal mem(GlobalAlloc(GMEM_MOVEABLE, size));
   if (!mem) return false;
-  WritePackedDib(image, h, static_cast<std::uint8_t*>(GlobalLock(mem)));
-  GlobalUnlock(mem);
-  if (!OpenClipboard(owner)) {
-    GlobalFree(mem);
-    return false;
+  {
+    GlobalLocked<std::uint8_t> bytes(mem.get());
+    if (!bytes.get()) return false;
+    WritePackedDib(image, h, bytes.get());
   }
+  ScopedClipboard clipboard(owner);
+  if (!clipboard.opened()) return false;
   EmptyClipboard();
-  const bool ok = SetClipboardData(CF_DIB, mem) != nullptr;
-  CloseClipboard();
-  if (!ok) GlobalFree(mem);
-  return ok;
+  if (!SetClipboardData(CF_DIB, mem.get())) return false;
+  mem.release();  // the clipboard's now
+  return true;
 }
 
 std::optional<Image> ImageFromClipboard(HWND owner) {
-  if (!OpenClipboard(owner)) return std::nullopt;
-  std::optional<Image> out;
-  if (HANDLE h = GetClipboardData(CF_DIB)) {
-    const auto* p = static_cast<const std::uint8_t*>(GlobalLock(h));
-    if (p) out = ImageFromPackedDib(p, GlobalSize(h));
-    GlobalUnlock(h);
-  }
-  CloseClipboard();
-  return out;
+  ScopedClipboard clipboard(owner);
+  if (!clipboard.opened()) return std::nullopt;
+  GlobalLocked<const std::uint8_t> dib(GetClipboardData(CF_DIB));
+  if (!dib.get()) return std::nullopt;
+  return ImageFromPackedDib(dib.get(), dib.size());
 }
 
 }  // namespace ocelot::win

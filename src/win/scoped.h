@@ -31,6 +31,11 @@ class Scoped {
     if (h_ != Invalid) Release(h_);
     h_ = h;
   }
+  // For a call that hands the handle back through a pointer: what was held goes first.
+  H* put() {
+    reset();
+    return &h_;
+  }
 
  private:
   H h_ = Invalid;
@@ -41,11 +46,14 @@ inline void DeleteObjectRule(HGDIOBJ h) { ::DeleteObject(h); }
 inline void DestroyMenuRule(HMENU h) { ::DestroyMenu(h); }
 inline void DestroyIconRule(HICON h) { ::DestroyIcon(h); }
 inline void FreeLibraryRule(HMODULE h) { ::FreeLibrary(h); }
+inline void RegCloseKeyRule(HKEY h) { ::RegCloseKey(h); }
 
 using ScopedHandle = Scoped<HANDLE, CloseHandleRule, nullptr>;
+// Any GDI object; the typed owners of win/gdi.h keep the handle's own type.
 using ScopedGdiObject = Scoped<HGDIOBJ, DeleteObjectRule, nullptr>;
 using ScopedMenu = Scoped<HMENU, DestroyMenuRule, nullptr>;
 using ScopedIcon = Scoped<HICON, DestroyIconRule, nullptr>;
 using ScopedModule = Scoped<HMODULE, FreeLibraryRule, nullptr>;
+using ScopedRegKey = Scoped<HKEY, RegCloseKeyRule, nullptr>;
 
 }  // namespace ocelot::win

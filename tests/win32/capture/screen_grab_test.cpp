@@ -21,8 +21,8 @@ TEST(ScreenGrab, GrabScreenRect_PatternWindow_EqualsPattern) {
   const RECT rect{50, 60, 50 + 170, 60 + 110};  // inside the window, not at its corner
   auto bmp = CreateGrabBitmap(170, 110);
   ASSERT_TRUE(bmp);
-  GrabScreenRect(static_cast<HBITMAP>(bmp.get()), rect);
-  const auto image = win::ImageFromBitmap(static_cast<HBITMAP>(bmp.get()));
+  GrabScreenRect(bmp.get(), rect);
+  const auto image = win::ImageFromBitmap(bmp.get());
   ASSERT_TRUE(image);
   EXPECT_EQ(image->Width(), 170);
   EXPECT_EQ(image->Height(), 110);
@@ -43,10 +43,9 @@ TEST(ScreenGrab, ScreenSize_MatchesSystemMetrics) {
 TEST(ScreenGrab, EllipseCutOut_Grab_InsideCopiedCornersWhite) {
   Image source(60, 40, PixelFormat::TrueColour);
   for (auto& b : source.Pixels()) b = 0x20;  // dark gray everywhere
-  HBITMAP bmp = win::CreateBitmapFromImage(source);
-  ASSERT_NE(bmp, nullptr);
-  const auto cut = EllipseCutOut(bmp, 60, 40);
-  DeleteObject(bmp);
+  const win::ScopedBitmap bmp(win::CreateBitmapFromImage(source));
+  ASSERT_TRUE(bmp);
+  const auto cut = EllipseCutOut(bmp.get(), 60, 40);
   ASSERT_TRUE(cut);
   ASSERT_EQ(cut->Width(), 60);
   ASSERT_EQ(cut->Height(), 40);
@@ -102,7 +101,7 @@ TEST_F(ScreenGrabView, LoadCaptureIntoView_ViewEmpty_TakesClipboard) {
 
 // An arrow of our own with the pointer resource's layout: yellow background (the pixel
 // at (5, 2) among it), a black outline column and a white inside.
-HBITMAP TestPointer() {
+win::ScopedBitmap TestPointer() {
   Image p(11, 19, PixelFormat::TrueColour);
   for (int y = 0; y < 19; ++y)
     for (int x = 0; x < 11; ++x) {
@@ -111,7 +110,7 @@ HBITMAP TestPointer() {
       if (x == 0 && y < 16) px[0] = px[1] = px[2] = 0;                    // black edge
       if (x >= 1 && x <= 2 && y >= 4 && y < 12) px[0] = px[1] = px[2] = 255;  // white inside
     }
-  return win::CreateBitmapFromImage(p);
+  return win::ScopedBitmap(win::CreateBitmapFromImage(p));
 }
 
 TEST_F(ScreenGrabView, DrawMousePointer_AtCursor_ArrowDrawnYellowLeftOut) {
@@ -122,9 +121,7 @@ TEST_F(ScreenGrabView, DrawMousePointer_AtCursor_ArrowDrawnYellowLeftOut) {
   GetCursorPos(&at);
   ASSERT_EQ(at.x, 200);
   ASSERT_EQ(at.y, 150);
-  HBITMAP pointer = TestPointer();
-  DrawMousePointer(pointer);
-  DeleteObject(pointer);
+  DrawMousePointer(TestPointer().get());
   const auto grab = GrabScreenImage(RECT{200, 150, 211, 169});
   ASSERT_TRUE(grab);
   const Rgb black{0, 0, 0};
@@ -144,9 +141,7 @@ TEST_F(ScreenGrabView, DrawMousePointer_AtCursor_ArrowDrawnYellowLeftOut) {
 TEST_F(ScreenGrabView, RepaintScreen_AfterPointer_PointerGone) {
   PatternWindow pattern(100, 100, 300, 200);
   ASSERT_TRUE(SetCursorPos(220, 170));
-  HBITMAP pointer = TestPointer();
-  DrawMousePointer(pointer);
-  DeleteObject(pointer);
+  DrawMousePointer(TestPointer().get());
   const auto with_pointer = GrabScreenImage(RECT{220, 170, 231, 189});
   ASSERT_TRUE(with_pointer);
   ASSERT_EQ(with_pointer->PixelColour(0, 0), (Rgb{0, 0, 0}));
