@@ -26,6 +26,7 @@
 #include "output/web_image_commands_win32.h"
 #include "session/session.h"
 #include "shell/shell_commands_win32.h"
+#include "win/gdi.h"
 #include "win/scoped.h"
 #include "win/window.h"
 #include "win/window_services.h"
@@ -144,10 +145,10 @@ class TfrmMain : public win::Window,
   HIMAGELIST glyphs_ = nullptr;  // the toolbar's image list, destroyed in OnDestroy
 
   win::ScopedIcon icon_;
-  win::ScopedGdiObject DiskBitmap;
-  win::ScopedGdiObject CatalogBitmap;
-  win::ScopedGdiObject list_font_;
-  win::ScopedGdiObject save_glyph_palette_;
+  win::ScopedBitmap DiskBitmap;
+  win::ScopedBitmap CatalogBitmap;
+  win::ScopedFont list_font_;
+  win::ScopedPalette save_glyph_palette_;
   win::ScopedMenu image_menu_;
   std::unique_ptr<TrayIcon> tray_;
 };

@@ -14,6 +14,8 @@
 #include "output/image_formats.h"
 #include "output/send_to.h"
 #include "win/dib.h"
+#include "win/gdi.h"
+#include "win/system_info.h"
 
 namespace ocelot::app {
 
@@ -102,9 +104,7 @@ void TfrmMain::CreateControls() {
                                 reinterpret_cast<HMENU>(IDC_STATUS_BAR), inst, nullptr);
   SendMessageA(status_bar_, SB_SETMINHEIGHT, kStatusBarHeight, 0);
 
-  HDC dc = GetDC(nullptr);
-  palette_display_ = output::IsPaletteDisplay(output::ScreenColorCount(GetDeviceCaps(dc, BITSPIXEL), GetDeviceCaps(dc, PLANES)));
-  ReleaseDC(nullptr, dc);
+  palette_display_ = output::IsPaletteDisplay(output::ScreenColorCount(win::DisplayColourBits(), 1));
   main_image_.SetPaletteDisplay(palette_display_);
   LayoutControls();
 }
@@ -120,15 +120,14 @@ void TfrmMain::CreateToolbar() {
   glyphs_ = ImageList_Create(32, 32, ILC_COLOR24 | ILC_MASK, static_cast<int>(kToolButtons.size()), 0);
   std::array<TBBUTTON, kToolButtons.size()> buttons{};
   for (std::size_t i = 0; i < kToolButtons.size(); ++i) {
-    HBITMAP bmp = static_cast<HBITMAP>(
-        LoadImageA(inst, MAKEINTRESOURCEA(kToolButtons[i].bitmap), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-    ImageList_AddMasked(glyphs_, bmp, RGB(255, 0, 255));
+    const win::ScopedBitmap bmp(static_cast<HBITMAP>(
+        LoadImageA(inst, MAKEINTRESOURCEA(kToolButtons[i].bitmap), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    ImageList_AddMasked(glyphs_, bmp.get(), RGB(255, 0, 255));
     if (i == 0) {
       // The "Save" glyph's colours make the palette realized on 256-colour displays.
-      if (auto img = win::ImageFromBitmap(bmp))
+      if (auto img = win::ImageFromBitmap(bmp.get()))
         save_glyph_palette_.reset(win::CreatePaletteForImage(imaging::To256Colours(*img)));
     }
-    DeleteObject(bmp);
     buttons[i].iBitmap = static_cast<int>(i);
     buttons[i].idCommand = kToolButtons[i].command;
     buttons[i].fsState = 0;  // enabled from the command table
@@ -196,20 +195,17 @@ void TfrmMain::OnDrawItem(const DRAWITEMSTRUCT& d) {
                     : img.mark == session::SessionMark::Catalog ? CatalogBitmap.get()
                                                                  : nullptr;
     if (glyph) {
-      HDC src = CreateCompatibleDC(d.hDC);
-      HGDIOBJ old = SelectObject(src, glyph);
+      win::MemoryDC src(d.hDC);
+      win::SelectedObject selected_glyph(src.get(), glyph);
       BITMAP bm{};
       GetObjectA(glyph, sizeof bm, &bm);
-      TransparentBlt(d.hDC, d.rcItem.left + 2, d.rcItem.top + 2, bm.bmWidth, bm.bmHeight, src, 0, 0, bm.bmWidth,
+      TransparentBlt(d.hDC, d.rcItem.left + 2, d.rcItem.top + 2, bm.bmWidth, bm.bmHeight, src.get(), 0, 0, bm.bmWidth,
                      bm.bmHeight, RGB(255, 0, 0));
-      SelectObject(src, old);
-      DeleteDC(src);
     }
     SetBkMode(d.hDC, TRANSPARENT);
     SetTextColor(d.hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-    HGDIOBJ old_font = SelectObject(d.hDC, list_font_.get());
+    win::SelectedObject font(d.hDC, list_font_.get());
     TextOutA(d.hDC, d.rcItem.left + 29, d.rcItem.top + 4, img.name.c_str(), static_cast<int>(img.name.size()));
-    SelectObject(d.hDC, old_font);
   }
   if (d.itemState & ODS_FOCUS) DrawFocusRect(d.hDC, &d.rcItem);
 }
@@ -226,11 +222,9 @@ void TfrmMain::RefreshToolbarGlyphs() {
   glyph_refresh_pending_ = false;
   main_image_.Repaint();
   if (save_glyph_palette_) {
-    HDC dc = GetDC(toolbar_);
-    HPALETTE old = SelectPalette(dc, static_cast<HPALETTE>(save_glyph_palette_.get()), FALSE);
-    RealizePalette(dc);
-    SelectPalette(dc, old, FALSE);
-    ReleaseDC(toolbar_, dc);
+    win::WindowDC dc(toolbar_);
+    win::SelectedPalette palette(dc.get(), save_glyph_palette_.get());
+    RealizePalette(dc.get());
   }
   for (int id : kRefreshedButtons) {
     RECT r;

@@ -2,33 +2,23 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <optional>
+
 #include "app/frm_main.h"
 #include "app/frm_main_parts.h"
 #include "output/show_image.h"
 #include "win/dib.h"
+#include "win/gdi.h"
+#include "win/wait_cursor.h"
 
 namespace ocelot::app {
-
-namespace {
-// The hourglass for the length of a scope.
-class WaitCursor {
- public:
-  WaitCursor() : old_(SetCursor(LoadCursor(nullptr, IDC_WAIT))) {}
-  ~WaitCursor() { SetCursor(old_); }
-  WaitCursor(const WaitCursor&) = delete;
-  WaitCursor& operator=(const WaitCursor&) = delete;
-
- private:
-  HCURSOR old_;
-};
-}  // namespace
 
 void TfrmMain::lbPicNamesClick() {
   if (session_.Empty()) return;
   const int focused = list_.Focused();
   if (focused < 0) return;
   {
-    WaitCursor wait;
+    win::WaitCursor wait;
     output::ShowImageFile(session_, session_.At(static_cast<std::size_t>(focused)).path);
   }
   cboViewPercentClick();
@@ -36,7 +26,7 @@ void TfrmMain::lbPicNamesClick() {
 
 void TfrmMain::cboViewPercentClick() {
   if (session_.Empty()) return;
-  WaitCursor wait;
+  win::WaitCursor wait;
   if (FitToWindowActive) {
     const int focused = list_.Focused();
     if (focused >= 0) output::ShowImageFile(session_, session_.At(static_cast<std::size_t>(focused)).path);
@@ -67,24 +57,22 @@ void TfrmMain::FitToWindow() {
   if (rc.right <= 0 || rc.bottom <= 0) return;
   // The whole image stretched (aspect not kept) to the view's size, handed over through
   // the clipboard, which keeps the stretched copy.
-  HDC screen = GetDC(nullptr);
-  HDC src = CreateCompatibleDC(screen);
-  HDC dst = CreateCompatibleDC(screen);
-  HBITMAP source = win::CreateBitmapFromImage(image);
-  HBITMAP target = CreateCompatibleBitmap(screen, rc.right, rc.bottom);
-  HGDIOBJ old_src = SelectObject(src, source);
-  HGDIOBJ old_dst = SelectObject(dst, target);
-  SetStretchBltMode(dst, HALFTONE);
-  SetBrushOrgEx(dst, 0, 0, nullptr);
-  StretchBlt(dst, 0, 0, rc.right, rc.bottom, src, 0, 0, image.Width(), image.Height(), SRCCOPY);
-  SelectObject(src, old_src);
-  SelectObject(dst, old_dst);
-  DeleteDC(src);
-  DeleteDC(dst);
-  ReleaseDC(nullptr, screen);
-  DeleteObject(source);
-  auto stretched = win::ImageFromBitmap(target);
-  DeleteObject(target);
+  std::optional<imaging::Image> stretched;
+  {
+    win::WindowDC screen(nullptr);
+    win::MemoryDC src(screen.get());
+    win::MemoryDC dst(screen.get());
+    const win::ScopedBitmap source(win::CreateBitmapFromImage(image));
+    const win::ScopedBitmap target(CreateCompatibleBitmap(screen.get(), rc.right, rc.bottom));
+    {
+      win::SelectedObject src_bitmap(src.get(), source.get());
+      win::SelectedObject dst_bitmap(dst.get(), target.get());
+      SetStretchBltMode(dst.get(), HALFTONE);
+      SetBrushOrgEx(dst.get(), 0, 0, nullptr);
+      StretchBlt(dst.get(), 0, 0, rc.right, rc.bottom, src.get(), 0, 0, image.Width(), image.Height(), SRCCOPY);
+    }
+    stretched = win::ImageFromBitmap(target.get());
+  }
   if (!stretched) return;
   win::PutImageOnClipboard(hwnd(), *stretched);
   if (auto from_clipboard = win::ImageFromClipboard(hwnd())) session_.SetCurrent(std::move(*from_clipboard));

@@ -18,6 +18,7 @@
 #include "settings/working_folder_rules.h"
 #include "shell/session_recovery.h"
 #include "win/dib.h"
+#include "win/gdi.h"
 #include "win/message_box.h"
 #include "win/wait.h"
 
@@ -102,8 +103,8 @@ void TfrmMain::FormCreate() {
   const std::string folder = StartInWorkingFolder();
   output::PrintCommands::LoadPrinterSetup();
   HINSTANCE inst = GetModuleHandleA(nullptr);
-  DiskBitmap.reset(LoadImageA(inst, "DISK", IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-  CatalogBitmap.reset(LoadImageA(inst, "CATALOG", IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+  DiskBitmap.reset(static_cast<HBITMAP>(LoadImageA(inst, "DISK", IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+  CatalogBitmap.reset(static_cast<HBITMAP>(LoadImageA(inst, "CATALOG", IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
   CreateControls();
 
   win::EmptyTheClipboard(hwnd());
@@ -275,9 +276,7 @@ void TfrmMain::OnActivate() {
   // At 120 logical pixels per inch the layout is scaled by 1.25, once per run.
   if (scaled_for_dpi_) return;
   scaled_for_dpi_ = true;
-  HDC dc = GetDC(nullptr);
-  const int dpi = GetDeviceCaps(dc, LOGPIXELSX);
-  ReleaseDC(nullptr, dc);
+  const int dpi = GetDeviceCaps(win::WindowDC(nullptr).get(), LOGPIXELSX);
   if (dpi != 120) return;
   RECT r;
   GetWindowRect(hwnd(), &r);

@@ -6,7 +6,7 @@
 #include <windows.h>
 
 #include "imaging/image.h"
-#include "win/scoped.h"
+#include "win/gdi.h"
 #include "win/window.h"
 
 namespace ocelot::app {
@@ -38,8 +38,8 @@ class ImageView : public win::Window {
   void Rebuild();  // after the image changed: the cached DIB and palette
 
   const imaging::Image* image_ = nullptr;  // not owned
-  win::ScopedGdiObject bitmap_;   // DIB section of image_, drawn from
-  win::ScopedGdiObject palette_;  // realized on palette displays
+  win::ScopedBitmap bitmap_;    // DIB section of image_, drawn from
+  win::ScopedPalette palette_;  // realized on palette displays
   int zoom_ = 100;
   bool palette_display_ = false;
 };

@@ -33,11 +33,12 @@ void ImageView::Repaint() {
 
 bool ImageView::RealizeImagePalette() {
   if (!palette_display_ || !palette_ || !hwnd()) return false;
-  HDC dc = GetDC(hwnd());
-  HPALETTE old = SelectPalette(dc, static_cast<HPALETTE>(palette_.get()), FALSE);
-  const UINT changed = RealizePalette(dc);
-  SelectPalette(dc, old, FALSE);
-  ReleaseDC(hwnd(), dc);
+  UINT changed = 0;
+  {
+    win::WindowDC dc(hwnd());
+    win::SelectedPalette palette(dc.get(), palette_.get());
+    changed = RealizePalette(dc.get());
+  }
   if (changed) Repaint();
   return changed != 0;
 }
@@ -48,26 +49,25 @@ void ImageView::Rebuild() {
 }
 
 void ImageView::OnPaint() {
-  PAINTSTRUCT ps;
-  HDC dc = BeginPaint(hwnd(), &ps);
+  win::PaintDC dc(hwnd());
   RECT client;
   GetClientRect(hwnd(), &client);
   const int cw = client.right, ch = client.bottom;
   // Drawn off screen first, so a repaint never flickers.
-  HDC mem = CreateCompatibleDC(dc);
-  HBITMAP back = CreateCompatibleBitmap(dc, std::max(cw, 1), std::max(ch, 1));
-  HGDIOBJ old_back = SelectObject(mem, back);
-  HPALETTE old_pal_dc = nullptr, old_pal_mem = nullptr;
-  if (palette_display_ && palette_) {
-    // The image's colours go into the system palette before anything is drawn.
-    old_pal_dc = SelectPalette(dc, static_cast<HPALETTE>(palette_.get()), FALSE);
-    RealizePalette(dc);
-    old_pal_mem = SelectPalette(mem, static_cast<HPALETTE>(palette_.get()), FALSE);
-    RealizePalette(mem);
+  win::MemoryDC mem(dc.get());
+  const win::ScopedBitmap back(CreateCompatibleBitmap(dc.get(), std::max(cw, 1), std::max(ch, 1)));
+  win::SelectedObject back_selected(mem.get(), back.get());
+  // On palette displays the image's colours go into the system palette before anything
+  // is drawn (a null palette selects nothing).
+  const HPALETTE palette = palette_display_ ? palette_.get() : nullptr;
+  win::SelectedPalette screen_palette(dc.get(), palette);
+  win::SelectedPalette back_palette(mem.get(), palette);
+  if (palette) {
+    RealizePalette(dc.get());
+    RealizePalette(mem.get());
   }
-  HBRUSH grey = CreateSolidBrush(kBackground);
-  FillRect(mem, &client, grey);
-  DeleteObject(grey);
+  const win::ScopedBrush grey(CreateSolidBrush(kBackground));
+  FillRect(mem.get(), &client, grey.get());
 
   if (bitmap_ && image_) {
     const long long w = image_->Width(), h = image_->Height();
@@ -82,29 +82,21 @@ void ImageView::OnPaint() {
       const long long sx1 = std::min(w, (vx1 * w + dw - 1) / dw), sy1 = std::min(h, (vy1 * h + dh - 1) / dh);
       const long long dx0 = ox + sx0 * dw / w, dy0 = oy + sy0 * dh / h;
       const long long dx1 = ox + sx1 * dw / w, dy1 = oy + sy1 * dh / h;
-      HDC src = CreateCompatibleDC(dc);
-      HGDIOBJ old_src = SelectObject(src, bitmap_.get());
+      win::MemoryDC src(dc.get());
+      win::SelectedObject source(src.get(), bitmap_.get());
       if (zoom_ == 100) {
-        BitBlt(mem, static_cast<int>(dx0), static_cast<int>(dy0), static_cast<int>(dx1 - dx0),
-               static_cast<int>(dy1 - dy0), src, static_cast<int>(sx0), static_cast<int>(sy0), SRCCOPY);
+        BitBlt(mem.get(), static_cast<int>(dx0), static_cast<int>(dy0), static_cast<int>(dx1 - dx0),
+               static_cast<int>(dy1 - dy0), src.get(), static_cast<int>(sx0), static_cast<int>(sy0), SRCCOPY);
       } else {
-        SetStretchBltMode(mem, HALFTONE);
-        SetBrushOrgEx(mem, 0, 0, nullptr);
-        StretchBlt(mem, static_cast<int>(dx0), static_cast<int>(dy0), static_cast<int>(dx1 - dx0),
-                   static_cast<int>(dy1 - dy0), src, static_cast<int>(sx0), static_cast<int>(sy0),
+        SetStretchBltMode(mem.get(), HALFTONE);
+        SetBrushOrgEx(mem.get(), 0, 0, nullptr);
+        StretchBlt(mem.get(), static_cast<int>(dx0), static_cast<int>(dy0), static_cast<int>(dx1 - dx0),
+                   static_cast<int>(dy1 - dy0), src.get(), static_cast<int>(sx0), static_cast<int>(sy0),
                    static_cast<int>(sx1 - sx0), static_cast<int>(sy1 - sy0), SRCCOPY);
       }
-      SelectObject(src, old_src);
-      DeleteDC(src);
     }
   }
-  BitBlt(dc, 0, 0, cw, ch, mem, 0, 0, SRCCOPY);
-  if (old_pal_mem) SelectPalette(mem, old_pal_mem, FALSE);
-  if (old_pal_dc) SelectPalette(dc, old_pal_dc, FALSE);
-  SelectObject(mem, old_back);
-  DeleteObject(back);
-  DeleteDC(mem);
-  EndPaint(hwnd(), &ps);
+  BitBlt(dc.get(), 0, 0, cw, ch, mem.get(), 0, 0, SRCCOPY);
 }
 
 LRESULT ImageView::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {

@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include "win/gdi.h"
+
 namespace ocelot::win {
 
 std::string ProgramFolder() {
@@ -21,10 +23,8 @@ std::string ShortPathOf(const std::string& path) {
 }
 
 int DisplayColourBits() {
-  HDC dc = GetDC(nullptr);
-  const int bits = GetDeviceCaps(dc, BITSPIXEL) * GetDeviceCaps(dc, PLANES);
-  ReleaseDC(nullptr, dc);
-  return bits;
+  const WindowDC screen(nullptr);
+  return GetDeviceCaps(screen.get(), BITSPIXEL) * GetDeviceCaps(screen.get(), PLANES);
 }
 
 }  // namespace ocelot::win
