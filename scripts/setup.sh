@@ -87,7 +87,12 @@ has_src_lists() { ls /var/lib/apt/lists/*Sources* >/dev/null 2>&1; }
 as_root() {
   if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
 }
-can_be_root() { [ "$(id -u)" -eq 0 ] || command -v sudo >/dev/null; }
+# Root now, or sudo that can ask (a terminal) or need not ask.
+can_be_root() {
+  [ "$(id -u)" -eq 0 ] && return 0
+  command -v sudo >/dev/null || return 1
+  [ -t 0 ] || sudo -n true 2>/dev/null
+}
 
 # What installing needs, as one line for the user; empty when nothing is missing.
 install_needs() {
@@ -124,7 +129,11 @@ ensure_packages() {
   [ -z "$needs" ] && return 0
   if ! can_be_root; then
     echo "setup: root is needed to install what is missing (${needs//;/; })." >&2
-    echo "setup: sudo is not installed: run 'su -c $HERE/scripts/setup.sh' once, then start again." >&2
+    if command -v sudo >/dev/null; then
+      echo "setup: sudo cannot ask for a password here (no terminal): run 'sudo $HERE/scripts/setup.sh' once, then start again." >&2
+    else
+      echo "setup: sudo is not installed: run 'su -c $HERE/scripts/setup.sh' once, then start again." >&2
+    fi
     exit 1
   fi
   [ "$(id -u)" -eq 0 ] || echo "setup: installing needs root; asking sudo (${needs//;/; })"
