@@ -1,4 +1,5 @@
-// One libFuzzer target per decoder (the format is chosen when compiling). Any input must
+// One libFuzzer target per decoder (the format is chosen when compiling; "dib" is the
+// packed DIB of the clipboard, which other programs put there). Any input must
 // give an image that keeps the Image invariants or an ocelot::Error; everything else
 // (a crash, a sanitizer report, another exception) is a finding.
 #include <cstddef>
@@ -22,6 +23,8 @@ namespace {
 Image Decode(std::span<const std::uint8_t> bytes, const ReadOptions& options) {
 #if defined(OCELOT_FUZZ_FORMAT_bmp)
   return DecodeBmp(bytes, options);
+#elif defined(OCELOT_FUZZ_FORMAT_dib)
+  return DecodePackedDib(bytes, options);
 #elif defined(OCELOT_FUZZ_FORMAT_gif)
   return DecodeGif(bytes, options);
 #elif defined(OCELOT_FUZZ_FORMAT_jpeg)

@@ -36,7 +36,10 @@ int main(int argc, char** argv) {
     return 2;
   }
   const fs::path out = argv[1];
-  for (const auto& f : fixtures::BmpCases()) Put(out / "bmp", f.bytes);
+  for (const auto& f : fixtures::BmpCases()) {
+    Put(out / "bmp", f.bytes);
+    Put(out / "dib", std::vector<std::uint8_t>(f.bytes.begin() + 14, f.bytes.end()));  // without the file header
+  }
   for (const auto& f : fixtures::PngCases()) Put(out / "png", f.bytes);
   for (const auto& f : fixtures::TgaCases()) Put(out / "tga", f.bytes);
   for (const auto& f : fixtures::TiffCases()) Put(out / "tiff", f.bytes);
@@ -46,7 +49,9 @@ int main(int argc, char** argv) {
                       PixelFormat::Colour256, PixelFormat::TrueColour}) {
     Image img = fixtures::Pattern(19, 11, format);
     img.Dpi() = Resolution{96, 96};
-    Put(out / "bmp", EncodeBmp(img));
+    const auto bmp = EncodeBmp(img);
+    Put(out / "bmp", bmp);
+    Put(out / "dib", std::vector<std::uint8_t>(bmp.begin() + 14, bmp.end()));
     Put(out / "gif", EncodeGif(img));
     Put(out / "pcx", EncodePcx(img));
     Put(out / "png", EncodePng(img));

@@ -15,7 +15,7 @@ cmake --build "$build" >/dev/null
 rm -rf "$build/seeds"
 "$build/make_seeds" "$build/seeds"
 status=0
-for format in bmp gif jpeg pcx png tga tiff; do
+for format in bmp dib gif jpeg pcx png tga tiff; do
   corpus="$build/corpus-short/$format"
   rm -rf "$corpus"
   mkdir -p "$corpus"

@@ -1,16 +1,12 @@
 #!/usr/bin/env bash
 # Fails when a file under src/ includes a file of a higher layer. Layers from the bottom:
-#   common < imaging < settings < win < the subsystems < app
-# The subsystems (capture, output, catalog, editor, mailer, mousehook, inkwell) are peers:
-# they may include each other, none includes app. A folder of src/ that is in no layer is
-# an error too, so a new folder is given its place here.
-# tools/layer-exceptions.txt lists includes that are known to break the order ("FILE
-# INCLUDE" per line, # comments); an exception that no longer occurs is an error, so the
-# list only shrinks.
+#   common < imaging < settings < win < session < commands < the subsystems < app
+# The subsystems (capture, output, catalog, shell, editor, mailer, mousehook, inkwell) are
+# peers: they may include each other, none includes app. A folder of src/ that is in no
+# layer is an error too, so a new folder is given its place here.
 #   tools/check-layers.sh [SOURCE_DIR]
 set -euo pipefail
 root=$(cd "${1:-$(dirname "$0")/..}" && pwd)
-exceptions_file="$root/tools/layer-exceptions.txt"
 
 level() {
   case "$1" in
@@ -18,19 +14,13 @@ level() {
     imaging) echo 1 ;;
     settings) echo 2 ;;
     win) echo 3 ;;
-    capture | output | catalog | editor | mailer | mousehook | inkwell) echo 4 ;;
-    app) echo 5 ;;
+    session) echo 4 ;;
+    commands) echo 5 ;;
+    capture | output | catalog | shell | editor | mailer | mousehook | inkwell) echo 6 ;;
+    app) echo 7 ;;
     *) echo "" ;;
   esac
 }
-
-declare -A excepted=() used=()
-if [ -f "$exceptions_file" ]; then
-  while read -r file include _; do
-    [ -z "$file" ] || [ "${file:0:1}" = "#" ] && continue
-    excepted["$file $include"]=1
-  done <"$exceptions_file"
-fi
 
 status=0
 cd "$root"
@@ -57,22 +47,11 @@ while IFS= read -r -d '' file; do
     target_level=$(level "$layer")
     [ -n "$target_level" ] || continue     # not one of ours (a library's folder)
     if [ "$target_level" -gt "$own_level" ]; then
-      if [ -n "${excepted["$file $target"]:-}" ]; then
-        used["$file $target"]=1
-        continue
-      fi
       echo "layers: $file ($own) includes $target ($layer, a higher layer)"
       status=1
     fi
   done < <(sed -n 's/^[[:space:]]*#[[:space:]]*include[[:space:]]*"\([^"]*\)".*/\1/p' "$file")
 done < <(find src -type f \( -name '*.h' -o -name '*.hpp' -o -name '*.cpp' -o -name '*.c' -o -name '*.rc' \) -print0 | sort -z)
-
-for e in "${!excepted[@]}"; do
-  if [ -z "${used[$e]:-}" ]; then
-    echo "layers: the exception \"$e\" no longer occurs; remove it from tools/layer-exceptions.txt"
-    status=1
-  fi
-done
 
 [ "$status" -eq 0 ] && echo "layers: ok"
 exit "$status"

@@ -1,12 +1,13 @@
 // TfrmMain: the main window "Ocelot Summit". Created hidden, it lives for the whole run
 // behind the tray icon; closing it only hides it unless an exit command allowed it.
-// Its members are split by concern over frm_main_*_win32.cpp.
+// It holds the window's own concerns: its controls and their layout, the tray icon and
+// the routing of messages. The session is a model the window displays; the commands are
+// rows of one table, built by the subsystems over the session and this window's services.
 #pragma once
 
 #include <windows.h>
 #include <commctrl.h>
 
-#include <array>
 #include <memory>
 #include <optional>
 #include <string>
@@ -15,12 +16,19 @@
 #include "app/image_view.h"
 #include "app/session_list.h"
 #include "app/tray_icon.h"
-#include "capture/capture_host.h"
-#include "catalog/catalog_files.h"
-#include "settings/settings_record.h"
-#include "imaging/image.h"
+#include "capture/auto_capture_win32.h"
+#include "capture/capture_dispatch_win32.h"
+#include "capture/capture_window.h"
+#include "commands/command_table.h"
+#include "output/clipboard_commands_win32.h"
+#include "output/print_commands_win32.h"
+#include "output/save_commands_win32.h"
+#include "output/web_image_commands_win32.h"
+#include "session/session.h"
+#include "shell/shell_commands_win32.h"
 #include "win/scoped.h"
 #include "win/window.h"
+#include "win/window_services.h"
 
 namespace ocelot::app {
 
@@ -32,58 +40,58 @@ inline constexpr int kMainWindowHeight = 455;
 // Sent to the main window by the tray icon.
 inline constexpr UINT WM_TRAYICON = WM_APP + 1;
 
-class TfrmMain : public win::Window, public capture::CaptureHost {
+class TfrmMain : public win::Window,
+                 public capture::CaptureWindow,
+                 public win::WindowServices,
+                 private session::SessionObserver {
  public:
-  TfrmMain() = default;
+  TfrmMain();
+  ~TfrmMain() override;
   bool CreateHidden();
 
   void ApplySettings();
-  void ShowMainWindow();
-  void HideToTray();
 
-  // The session images and the view, for the commands of the other subsystems.
-  SessionList& Session() { return session_; }
-  ImageView& MainImage() { return main_image_; }
-  imaging::Image& BackupImage() { return backup_image_; }
-
-  void ShowImageFile(const std::string& path);
-  void ShowImageInfo(const std::string& path);
-  // Writes the view's image in the format (0-6) to path, or to the next "pic" name of the
-  // working folder when path is empty; appends it to the session when add_to_list is set.
-  // Returns the path written.
-  std::string WriteCaptureFile(int format_index, const std::string& path, bool add_to_list);
-  void ReduceColoursForSave();
-  void ConvertToTrueColour();
-
-  // The web address of the capture being made; attached to the next session image.
-  std::string CaptureUrl;
-
-  // CaptureHost (frm_main_capture_win32.cpp)
-  HWND Owner() const override;
+  // CaptureWindow
+  HWND Owner() const override { return hwnd(); }
   const std::string& WorkingFolder() const override;
-  bool ViewEmpty() const override;
-  const imaging::Image& ViewImage() const override;
-  void SetViewImage(imaging::Image image) override;
-  void SetViewZoom100() override;
+  bool ViewEmpty() const override { return session_.Current().Empty(); }
+  const imaging::Image& ViewImage() const override { return session_.Current(); }
+  void SetViewImage(imaging::Image image) override { session_.SetCurrent(std::move(image)); }
+  void SetViewZoom100() override { main_image_.SetZoom(100); }
   void MinimizeApplication() override;
+  void SelectZoom100() override;
+  void ShowMainWindow() override;
+
+  // WindowServices
+  int Message(const std::string& text, const std::string& caption, UINT flags) const override;
+  void Error(const std::string& text) const override;
 
  protected:
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
  private:
+  // SessionObserver: the status bar follows the session.
+  void StatusTextChanged() override;
+  void CatalogChanged() override;
+  void CurrentImageChanged() override;
+  void EntryAdded(std::size_t) override { UpdateCommandStates(); }
+  void EntryRemoved(std::size_t) override { UpdateCommandStates(); }
+
   // Lifecycle (frm_main_win32.cpp)
   void FormCreate();
+  std::string StartInWorkingFolder();  // the folder of this run, with a warning on fallback
+  void AddWindowCommands();
   void OnCommand(int id, int notification, HWND control);
   void OnTrayIcon(LPARAM mouse_message);
+  void ShowTrayMenu();
   bool OnClose();  // true when the window may really close
   void OnDestroy();
   void OnActivate();
   void ShowTimerTimer();
+  void HideToTray();
   void ShowOcelotWindow1Click();
   void TrayExit1Click();
   void Exit1Click();
-  void Contents1Click();
-  bool ConfirmExit(bool delete_on_yes);  // false when the user said No
 
   // Layout and drawing (frm_main_layout_win32.cpp)
   void CreateControls();
@@ -95,73 +103,35 @@ class TfrmMain : public win::Window, public capture::CaptureHost {
   void RefreshToolbarGlyphs();
   void BuildMailMenus();
 
-  // Session commands (frm_main_session_win32.cpp)
+  // Menus and buttons take their state from the command table (frm_main_menus_win32.cpp).
+  void UpdateMenuStates(HMENU menu);
+  void UpdateCommandStates();
+  void OnContextMenu(HWND source, POINT screen_point);
+
+  // The list and the view (frm_main_view_win32.cpp)
   void lbPicNamesClick();
   void cboViewPercentClick();
-  void cboCapSelectionClick();
-  void cboPrintSelectionClick();
-  void cboDefaultFormatClick();
   void FitToWindow();
-  void Delete1Click();
-  void SelectAll1Click();
-  void OnContextMenu(HWND source, POINT screen_point);
-  void OnImageMenuOpening(HMENU image_menu);
-  void OnMainImageMenuOpening(HMENU image_menu);
-  bool RequireSelection() const;   // "Please select an image." when none is selected
-  bool RequireOneSelected() const;  // "Select only one image." when several are
 
-  // Capture dispatch and automatic capture (frm_main_capture_win32.cpp)
-  void OnHotkey(int id);
-  void RegisterHotkeys();
-  void SelectZoom100();
-  void ApplyColourOptions(const settings::SettingsRecord& record);
-  void AutoCaptureOn1Click();
-  void AutoCaptureOff1Click();
-  void CapTimerTimer();
-  void AutoCaptureStopForMode(int mode);
-  bool AutoCapture = false;
-  bool capture_running_ = false;  // one capture at a time, also against a thumbnail refusal
-  std::string auto_interval_text_;
-
-  // Printing (frm_main_print_win32.cpp)
-  void LoadPrinterSetup();                // start-up: the printer of "PrinterSetup.cfg"
-  void PrintMenuClick(int command_id);    // the "&Print" layouts of both menus and the toolbar
-  void PrinterSetup1Click();              // "&Setup" > "&Printer"
-  void PrintAfterCapture(bool super_scroll);  // the capture printing rules
-
-  // Saving (frm_main_save_win32.cpp)
-  void SaveAs1Click(bool catalog_mode);   // "Save &As", "Save &As...", toolbar "Save"
-  void QuickSave1Click();                 // "&Quick Save" of both menus
-  class SaveHost;                         // the window's side of the Save As steps
-  std::optional<std::string> ShowSaveDialog(const std::string& file_text, int type);
-  std::string TargetCatalog;              // where "Save to catalog" records the saved images
-  int save_dialog_type_ = 1;              // the Save As dialog's file type (1-7), kept between uses
-  std::string save_dialog_initial_folder_;  // set on first use, cleared after each file written
-  std::string save_dialog_last_folder_;     // where the dialog was last used
-
-  // Clipboard and notes (frm_main_notes_win32.cpp)
-  void Copy1Click();
-  void Clearclipboard1Click();
-  void ViewEditnote1Click();
-  void GotoURL1Click();  // frm_main_url_win32.cpp
+  session::Session session_;
+  SessionList list_;
+  ImageView main_image_;
+  commands::CommandTable commands_;
+  output::SaveCommands save_commands_;
+  output::PrintCommands print_commands_;
+  output::ClipboardCommands clipboard_commands_;
+  output::WebImageCommands web_image_commands_;
+  shell::ShellCommands shell_commands_;
+  capture::AutoCapture auto_capture_;
+  capture::CaptureDispatch capture_;
 
   bool ExitAllowed = false;
   bool SessionEnding = false;
-  bool ViewerOpen = false;
   bool FitToWindowActive = false;
   bool scaled_for_dpi_ = false;
   bool palette_display_ = false;
   bool glyph_refresh_pending_ = false;
-  bool SaveDialogFirstUse = true;  // the Save As dialog's first-use flag
-  catalog::OpenCatalog open_catalog_;
-  void ShowOpenCatalogStatus();
-
-  SessionList session_;
-  ImageView main_image_;
-  imaging::Image backup_image_;
-  std::string remembered_note_path_;
-  std::vector<std::string> pending_note_lines_;
-  std::vector<std::string> mail_entries_;
+  bool tray_double_click_ = false;  // swallows the button-up that ends a double click
 
   HWND toolbar_ = nullptr;  // child windows: destroyed with the main window
   HWND tooltips_ = nullptr;

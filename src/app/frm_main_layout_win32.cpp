@@ -7,6 +7,9 @@
 #include "app/frm_main.h"
 #include "app/frm_main_parts.h"
 #include "app/resource.h"
+#include "capture/capture_modes.h"
+#include "capture/output_modes.h"
+#include "commands/command_ids.h"
 #include "imaging/convert.h"
 #include "output/image_formats.h"
 #include "output/send_to.h"
@@ -20,44 +23,26 @@ struct ToolButton {
   int command;
   int bitmap;
   const char* tip;
-  bool enabled;  // commands that are not available yet stay disabled
 };
 
+// Each button shares its command's id with the menu items of the same action; its state
+// comes from the command table.
 constexpr std::array<ToolButton, 10> kToolButtons = {{
-    {IDC_TB_SAVE, IDB_TB_SAVE, "Save", true},
-    {IDC_TB_DELETE, IDB_TB_DELETE, "Delete", true},
-    {IDC_TB_PRINT, IDB_TB_PRINT, "Print", true},
-    {IDC_TB_EMAIL, IDB_TB_EMAIL, "E-mail", false},
-    {IDC_TB_COPY, IDB_TB_COPY, "Copy", true},
-    {IDC_TB_PASTE, IDB_TB_PASTE, "MS Paste", false},
-    {IDC_TB_THUMBS, IDB_TB_THUMBS, "Thumbs", false},
-    {IDC_TB_EDITOR, IDB_TB_EDITOR, "Editor", false},
-    {IDC_TB_CATALOG, IDB_TB_CATALOG, "Catalog", false},
-    {IDC_TB_PROFILES, IDB_TB_PROFILES, "Profiles", false},
+    {IDM_SAVEAS, IDB_TB_SAVE, "Save"},
+    {IDM_DELETE, IDB_TB_DELETE, "Delete"},
+    {IDM_PRINTIMAGES, IDB_TB_PRINT, "Print"},
+    {IDM_EMAIL, IDB_TB_EMAIL, "E-mail"},
+    {IDM_COPY, IDB_TB_COPY, "Copy"},
+    {IDM_PASTEWORD, IDB_TB_PASTE, "MS Paste"},
+    {IDM_THUMBS, IDB_TB_THUMBS, "Thumbs"},
+    {IDM_IMAGEEDITOR, IDB_TB_EDITOR, "Editor"},
+    {IDM_CATALOGOPEN, IDB_TB_CATALOG, "Catalog"},
+    {IDM_PROFILEOPEN, IDB_TB_PROFILES, "Profiles"},
 }};
 
 // The buttons whose glyphs are refreshed on displays of 256 colours or fewer.
-constexpr std::array<int, 8> kRefreshedButtons = {IDC_TB_SAVE,  IDC_TB_DELETE, IDC_TB_PRINT, IDC_TB_EMAIL,
-                                                  IDC_TB_THUMBS, IDC_TB_COPY,  IDC_TB_PASTE, IDC_TB_EDITOR};
-
-constexpr std::array<const char*, 13> kCaptureMethods = {
-    "Full Screen",
-    "Active Window",
-    "Active Window Client Area",
-    "User-Defined Rectangle",
-    "User-Defined Rectangle with Repeat",
-    "User-Defined Circle",
-    "User-Defined Circle with Repeat",
-    "Mouse Selected Region",
-    "Full DOS Screen: Text as Graphic",
-    "Full DOS Screen: Text as Text File",
-    "Full DOS Screen: Graphics Only",
-    "Zoom Capture",
-    "SuperScroll",
-};
-
-constexpr std::array<const char*, 7> kOutputModes = {"Print and Capture", "Print Only", "Capture Only", "File",
-                                                     "Email",             "MS Word",    "MS PowerPoint"};
+constexpr std::array<int, 8> kRefreshedButtons = {IDM_SAVEAS, IDM_DELETE, IDM_PRINTIMAGES, IDM_EMAIL,
+                                                  IDM_THUMBS, IDM_COPY,   IDM_PASTEWORD,   IDM_IMAGEEDITOR};
 
 HWND MakeCombo(HWND parent, int id, int x, int width) {
   return CreateWindowExA(0, WC_COMBOBOXA, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, x,
@@ -65,8 +50,9 @@ HWND MakeCombo(HWND parent, int id, int x, int width) {
                          GetModuleHandleA(nullptr), nullptr);
 }
 
-void AddItems(HWND combo, const auto& texts) {
-  for (const char* t : texts) SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(t));
+// The list texts of a descriptor table, in its order.
+void AddItems(HWND combo, const auto& table) {
+  for (const auto& row : table) SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(row.list_text));
 }
 }  // namespace
 
@@ -108,7 +94,7 @@ void TfrmMain::CreateControls() {
                                0, kToolbarPanelHeight, kListWidth, 100, hwnd(),
                                reinterpret_cast<HMENU>(IDC_LB_PIC_NAMES), inst, nullptr);
   SendMessageA(lbPicNames, WM_SETFONT, reinterpret_cast<WPARAM>(list_font_.get()), FALSE);
-  session_.Attach(lbPicNames);
+  list_.Attach(lbPicNames);
 
   main_image_.CreateChild(hwnd(), IDC_MAIN_IMAGE);
 
@@ -145,7 +131,7 @@ void TfrmMain::CreateToolbar() {
     DeleteObject(bmp);
     buttons[i].iBitmap = static_cast<int>(i);
     buttons[i].idCommand = kToolButtons[i].command;
-    buttons[i].fsState = static_cast<BYTE>(kToolButtons[i].enabled ? TBSTATE_ENABLED : 0);
+    buttons[i].fsState = 0;  // enabled from the command table
     buttons[i].fsStyle = BTNS_BUTTON;
   }
   SendMessageA(toolbar_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(glyphs_));
@@ -159,10 +145,9 @@ void TfrmMain::CreateModeLists() {
   cboPrintSelection = MakeCombo(hwnd(), IDC_CBO_PRINT_SELECTION, 194, 128);
   cboDefaultFormat = MakeCombo(hwnd(), IDC_CBO_DEFAULT_FORMAT, 326, 156);
   cboViewPercent = MakeCombo(hwnd(), IDC_CBO_VIEW_PERCENT, 486, 110);
-  AddItems(cboCapSelection, kCaptureMethods);
-  AddItems(cboPrintSelection, kOutputModes);
-  for (const auto& f : output::ImageFormats())
-    SendMessageA(cboDefaultFormat, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(f.list_text));
+  AddItems(cboCapSelection, capture::CaptureModes());
+  AddItems(cboPrintSelection, capture::OutputModes());
+  AddItems(cboDefaultFormat, output::ImageFormats());
   for (int i = 0; i < 22; ++i) {
     const int pct = ZoomPercentOfEntry(i);
     const std::string text = pct == 0 ? "Fit To Window" : "View " + std::to_string(pct) + "%";
@@ -206,9 +191,10 @@ void TfrmMain::OnDrawItem(const DRAWITEMSTRUCT& d) {
   const bool selected = (d.itemState & ODS_SELECTED) != 0;
   FillRect(d.hDC, &d.rcItem, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
   if (d.itemID < session_.Size()) {
-    const SessionImage& img = session_.At(d.itemID);
-    HGDIOBJ glyph = img.mark == SessionMark::Disk ? DiskBitmap.get()
-                    : img.mark == SessionMark::Catalog ? CatalogBitmap.get() : nullptr;
+    const session::SessionImage& img = session_.At(d.itemID);
+    HGDIOBJ glyph = img.mark == session::SessionMark::Disk      ? DiskBitmap.get()
+                    : img.mark == session::SessionMark::Catalog ? CatalogBitmap.get()
+                                                                 : nullptr;
     if (glyph) {
       HDC src = CreateCompatibleDC(d.hDC);
       HGDIOBJ old = SelectObject(src, glyph);
@@ -254,7 +240,7 @@ void TfrmMain::RefreshToolbarGlyphs() {
 
 void TfrmMain::BuildMailMenus() {
   // The items stay disabled until sending is available; the list is built once per run.
-  mail_entries_ = output::GetSendToShortcuts();
+  const std::vector<std::string> mail_entries = output::GetSendToShortcuts();
   HMENU menus[2] = {GetSubMenu(GetMenu(hwnd()), kMailMenuPosition), nullptr};
   HMENU popup = GetSubMenu(image_menu_.get(), 0);
   for (int i = 0, n = GetMenuItemCount(popup); i < n; ++i) {
@@ -262,15 +248,14 @@ void TfrmMain::BuildMailMenus() {
     GetMenuStringA(popup, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
     if (std::string(text) == "Send &Mail To") menus[1] = GetSubMenu(popup, i);
   }
-  const UINT first_ids[2] = {IDM_MAILFIRST, IDM_MAILFIRST2};
   for (int m = 0; m < 2; ++m) {
     if (!menus[m]) continue;
     while (GetMenuItemCount(menus[m]) > 0) DeleteMenu(menus[m], 0, MF_BYPOSITION);
-    for (std::size_t i = 0; i < mail_entries_.size() && i < output::kMaxMailMenuItems; ++i) {
+    for (std::size_t i = 0; i < mail_entries.size() && i < output::kMaxMailMenuItems; ++i) {
       const std::string caption =
           i == 0 ? std::string(output::kMailRecipientCaption)
-                 : output::MailMenuCaption(mail_entries_[i].substr(mail_entries_[i].find_last_of('\\') + 1));
-      AppendMenuA(menus[m], MF_STRING | MF_GRAYED, first_ids[m] + i, caption.c_str());
+                 : output::MailMenuCaption(mail_entries[i].substr(mail_entries[i].find_last_of('\\') + 1));
+      AppendMenuA(menus[m], MF_STRING | MF_GRAYED, IDM_MAILFIRST + i, caption.c_str());
     }
   }
 }

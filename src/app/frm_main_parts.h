@@ -7,6 +7,7 @@ namespace ocelot::app {
 
 inline constexpr UINT_PTR kGlyphTimer = 2;
 inline constexpr UINT_PTR kCapTimer = 3;
+inline constexpr UINT_PTR kTrayClickTimer = 4;
 inline constexpr int kToolbarPanelHeight = 81;
 inline constexpr int kListWidth = 208;
 inline constexpr int kStatusBarHeight = 17;

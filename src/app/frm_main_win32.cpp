@@ -4,17 +4,19 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include "app/dpi_scale.h"
 #include "app/frm_main_parts.h"
 #include "app/resource.h"
-#include "app/session_recovery.h"
 #include "capture/hotkey_registration.h"
+#include "commands/command_ids.h"
+#include "common/error.h"
 #include "common/file_io.h"
 #include "common/text.h"
-#include "output/send_to.h"
 #include "settings/session_files.h"
 #include "settings/settings_file.h"
 #include "settings/working_folder.h"
 #include "settings/working_folder_rules.h"
+#include "shell/session_recovery.h"
 #include "win/dib.h"
 #include "win/message_box.h"
 #include "win/wait.h"
@@ -24,15 +26,60 @@ namespace ocelot::app {
 namespace {
 constexpr UINT_PTR kShowTimer = 1;
 constexpr UINT kShowTimerMs = 2000;
-
-std::string ProgramFolder() {
-  char path[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string s = path;
-  const auto slash = s.find_last_of('\\');
-  return slash == std::string::npos ? std::string() : s.substr(0, slash);
-}
 }  // namespace
+
+TfrmMain::TfrmMain()
+    : list_(session_),
+      save_commands_({session_, list_, *this}),
+      print_commands_({session_, list_, *this}),
+      clipboard_commands_({session_, list_, *this}),
+      web_image_commands_({session_, list_, *this}),
+      shell_commands_({session_, list_, *this}, [this] { lbPicNamesClick(); }),
+      auto_capture_({session_, list_, *this}, kCapTimer),
+      capture_({session_, list_, *this}, *this, print_commands_, auto_capture_) {
+  session_.AddObserver(this);
+  save_commands_.AddTo(commands_);
+  print_commands_.AddTo(commands_);
+  clipboard_commands_.AddTo(commands_);
+  web_image_commands_.AddTo(commands_);
+  shell_commands_.AddTo(commands_);
+  auto_capture_.AddTo(commands_);
+  AddWindowCommands();
+}
+
+TfrmMain::~TfrmMain() { session_.RemoveObserver(this); }
+
+void TfrmMain::AddWindowCommands() {
+  commands_.Add(IDM_EXIT, [this] { Exit1Click(); });
+  commands_.Add(IDM_SHOWOCELOTWINDOW, [this] { ShowOcelotWindow1Click(); });
+  commands_.Add(IDM_TRAYEXIT, [this] { TrayExit1Click(); });
+}
+
+const std::string& TfrmMain::WorkingFolder() const { return settings::WorkingFolder(); }
+
+int TfrmMain::Message(const std::string& text, const std::string& caption, UINT flags) const {
+  return win::ShowMessage(hwnd(), text, caption, flags);
+}
+
+void TfrmMain::Error(const std::string& text) const { win::ShowError(hwnd(), text); }
+
+void TfrmMain::MinimizeApplication() {
+  if (IsWindowVisible(hwnd()) && !IsIconic(hwnd())) ShowWindow(hwnd(), SW_MINIMIZE);
+}
+
+void TfrmMain::StatusTextChanged() {
+  SendMessageA(status_bar_, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(session_.StatusText().c_str()));
+}
+
+void TfrmMain::CatalogChanged() {
+  const std::string text = session_.Catalog().StatusText();
+  SendMessageA(status_bar_, SB_SETTEXTA, 1, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void TfrmMain::CurrentImageChanged() {
+  main_image_.Show(&session_.Current());
+  if (palette_display_) main_image_.RealizeImagePalette();
+}
 
 bool TfrmMain::CreateHidden() {
   HINSTANCE inst = GetModuleHandleA(nullptr);
@@ -49,33 +96,50 @@ bool TfrmMain::CreateHidden() {
 void TfrmMain::FormCreate() {
   ExitAllowed = false;
   SessionEnding = false;
-  ViewerOpen = false;
-
+  session_.SetViewerOpen(false);
   FitToWindowActive = false;
 
-  const std::string folder = settings::FindWorkingFolder();
-  LoadPrinterSetup();
+  const std::string folder = StartInWorkingFolder();
+  output::PrintCommands::LoadPrinterSetup();
   HINSTANCE inst = GetModuleHandleA(nullptr);
   DiskBitmap.reset(LoadImageA(inst, "DISK", IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
   CatalogBitmap.reset(LoadImageA(inst, "CATALOG", IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
   CreateControls();
 
   win::EmptyTheClipboard(hwnd());
-
-  SessionImages recovered;
-  RecoverSessionImages(folder, recovered);
-  for (std::size_t i = 0; i < recovered.Size(); ++i) session_.Append(recovered.At(i));
+  shell::RecoverSessionImages(folder, session_);
 
   win::PumpMessages();
-  backup_image_ = imaging::Image();
+  session_.ClearBackup();
   ApplySettings();
   win::PumpMessages();
   SendMessageA(cboViewPercent, CB_SETCURSEL, kZoom100Index, 0);
 
   image_menu_.reset(LoadMenuA(inst, MAKEINTRESOURCEA(IDR_IMAGEMENU)));
   BuildMailMenus();
+  UpdateCommandStates();
   tray_ = std::make_unique<TrayIcon>(hwnd(), WM_TRAYICON, icon_.get(), kApplicationTitle);
   SetTimer(hwnd(), kShowTimer, kShowTimerMs, nullptr);
+}
+
+std::string TfrmMain::StartInWorkingFolder() {
+  const settings::WorkingFolderStart start = settings::StartWorkingFolder();
+  const auto sentence = [](std::string reason) {
+    if (!reason.empty() && reason.back() != '.') reason += '.';
+    return reason;
+  };
+  // Without a working folder there is nowhere to keep captures: the window is not made
+  // and the program ends (the single-instance mutex goes with the process).
+  if (start.folder.empty())
+    throw ocelot::Error("Ocelot cannot start: its working folder \"" + start.fallback +
+                "\" cannot be used: " + sentence(start.problem));
+  if (!start.configured_problem.empty())
+    win::ShowMessage(nullptr,
+                     "The working folder \"" + start.configured + "\" named in OCL.INI cannot be used: " +
+                         sentence(start.configured_problem) + "\rOcelot uses \"" + start.folder +
+                         "\" for this session.",
+                     "Warning", MB_OK | MB_ICONWARNING);
+  return start.folder;
 }
 
 void TfrmMain::ApplySettings() {
@@ -83,18 +147,18 @@ void TfrmMain::ApplySettings() {
   CreateFolder(folder);
   CreateFolder(JoinPath(folder, settings::kCatalogsFolderName));
   settings::EnsureSettings(folder);
-  const auto record = settings::ReadSettings(folder);
-  // An index outside a list leaves it without a selection.
-  SendMessageA(cboCapSelection, CB_SETCURSEL, static_cast<WPARAM>(record.CaptureMode), 0);
-  SendMessageA(cboPrintSelection, CB_SETCURSEL, static_cast<WPARAM>(record.OutputMode), 0);
-  SendMessageA(cboDefaultFormat, CB_SETCURSEL, static_cast<WPARAM>(record.CaptureFormat), 0);
-  settings::SetCurrentSaveFolder(record.DefaultSaveFolder());
-  RegisterHotkeys();
+  // A number outside a list (a foreign or hand-edited record) shows its default.
+  const settings::Settings record = settings::ReadTypedSettings(folder);
+  SendMessageA(cboCapSelection, CB_SETCURSEL, settings::TableIndex(record.capture_mode), 0);
+  SendMessageA(cboPrintSelection, CB_SETCURSEL, settings::TableIndex(record.output_mode), 0);
+  SendMessageA(cboDefaultFormat, CB_SETCURSEL, settings::TableIndex(record.capture_format), 0);
+  settings::SetCurrentSaveFolder(record.default_save_folder);
+  capture_.RegisterHotkeys();
 }
 
-void TfrmMain::ShowOpenCatalogStatus() {
-  const std::string text = open_catalog_.StatusText();
-  SendMessageA(status_bar_, SB_SETTEXTA, 1, reinterpret_cast<LPARAM>(text.c_str()));
+void TfrmMain::SelectZoom100() {
+  SendMessageA(cboViewPercent, CB_SETCURSEL, kZoom100Index, 0);
+  main_image_.SetZoom(100);
 }
 
 void TfrmMain::ShowMainWindow() {
@@ -107,112 +171,78 @@ void TfrmMain::HideToTray() { ShowWindow(hwnd(), SW_HIDE); }
 
 void TfrmMain::ShowTimerTimer() {
   KillTimer(hwnd(), kShowTimer);
-  if (settings::GetSetting(settings::WorkingFolder(), 7) == 0) ShowMainWindow();
+  settings::EnsureSettings(settings::WorkingFolder());
+  if (!settings::ReadTypedSettings(settings::WorkingFolder()).start_minimized) ShowMainWindow();
 }
 
 void TfrmMain::ShowOcelotWindow1Click() {
-  const auto record = settings::ReadSettings(settings::WorkingFolder());
   // The password prompt is not available yet: a locked tray stays locked.
-  if (record.TrayPassword == 1) return;
+  if (settings::ReadTypedSettings(settings::WorkingFolder()).tray_password) return;
   ShowMainWindow();
 }
 
 void TfrmMain::TrayExit1Click() {
-  const auto record = settings::ReadSettings(settings::WorkingFolder());
-  if (record.TrayPassword == 1) return;
+  if (settings::ReadTypedSettings(settings::WorkingFolder()).tray_password) return;
   Exit1Click();
 }
 
-bool TfrmMain::ConfirmExit(bool delete_on_yes) {
-  const std::string& folder = settings::WorkingFolder();
-  settings::EnsureSettings(folder);
-  const auto record = settings::ReadSettings(folder);
-  if (record.ConfirmUnsavedOnExit != 1 || !settings::HasSessionFiles(folder) || !session_.Images().AnyPathContains(folder))
-    return true;
-  if (win::ShowMessage(hwnd(), "Do you want to DELETE unsaved images?", kApplicationTitle,
-                       MB_YESNO | MB_ICONQUESTION) != IDYES)
-    return false;
-  if (delete_on_yes) {
-    settings::DeleteSessionFiles(folder);
-    for (int i = 0; i < 101; ++i) win::PumpMessages();
-  }
-  return true;
-}
-
 void TfrmMain::Exit1Click() {
-  if (!ConfirmExit(true)) return;
+  if (!shell_commands_.ConfirmExit(true)) return;
   ExitAllowed = true;
   SendMessageA(hwnd(), WM_CLOSE, 0, 0);
-}
-
-void TfrmMain::Contents1Click() {
-  const std::string help = JoinPath(ProgramFolder(), "ochelp.chm");
-  const auto rc = reinterpret_cast<INT_PTR>(ShellExecuteA(hwnd(), nullptr, help.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
-  if (rc <= 32) win::ShowError(hwnd(), "Cannot open the help file \"" + help + "\".");
 }
 
 void TfrmMain::OnCommand(int id, int notification, HWND control) {
   if (control && id != IDC_TB_MAIN && GetParent(control) == hwnd() && id >= IDC_CBO_CAP_SELECTION) {
     if (id == IDC_LB_PIC_NAMES) {
-      if (notification == LBN_SELCHANGE) lbPicNamesClick();
+      if (notification == LBN_SELCHANGE) {
+        lbPicNamesClick();
+        UpdateCommandStates();
+      }
       return;
     }
     if (notification != CBN_SELCHANGE) return;
+    const auto index = static_cast<int>(SendMessageA(control, CB_GETCURSEL, 0, 0));
     switch (id) {
-      case IDC_CBO_CAP_SELECTION: cboCapSelectionClick(); return;
-      case IDC_CBO_PRINT_SELECTION: cboPrintSelectionClick(); return;
-      case IDC_CBO_DEFAULT_FORMAT: cboDefaultFormatClick(); return;
+      case IDC_CBO_CAP_SELECTION: capture_.cboCapSelectionClick(index); return;
+      case IDC_CBO_PRINT_SELECTION: capture_.cboPrintSelectionClick(index); return;
+      case IDC_CBO_DEFAULT_FORMAT: capture_.cboDefaultFormatClick(index); return;
       case IDC_CBO_VIEW_PERCENT: cboViewPercentClick(); return;
       default: return;
     }
   }
-  switch (id) {
-    case IDM_EXIT1: Exit1Click(); break;
-    case IDM_CONTENTS1: Contents1Click(); break;
-    case IDM_SHOWOCELOTWINDOW1: ShowOcelotWindow1Click(); break;
-    case IDM_TRAYEXIT1: TrayExit1Click(); break;
-    case IDM_DELETE1:
-    case IDM_DELETE2:
-    case IDC_TB_DELETE: Delete1Click(); break;
-    case IDM_SELECTALL1:
-    case IDM_SELECTALL2: SelectAll1Click(); break;
-    case IDM_COPY1:
-    case IDM_COPY2:
-    case IDC_TB_COPY: Copy1Click(); break;
-    case IDM_CLEARCLIPBOARD1: Clearclipboard1Click(); break;
-    case IDM_VIEWEDITNOTE1: ViewEditnote1Click(); break;
-    case IDM_GOTOURL1:
-    case IDM_GOTOURL2: GotoURL1Click(); break;
-    case IDC_TB_PRINT:
-    case IDM_PRINTIMAGES1: case IDM_PRINTCAPTIONABOVE1: case IDM_PRINTCAPTIONBELOW1:
-    case IDM_PRINTCAPTIONDATEABOVE1: case IDM_PRINTCAPTIONDATEBELOW1: case IDM_PRINTFULLPAGE1:
-    case IDM_PRINTMANYTOPAGE1: case IDM_PRINTTHUMBNAILS1:
-    case IDM_PRINTIMAGES2: case IDM_PRINTCAPTIONABOVE2: case IDM_PRINTCAPTIONBELOW2:
-    case IDM_PRINTCAPTIONDATEABOVE2: case IDM_PRINTCAPTIONDATEBELOW2: case IDM_PRINTFULLPAGE2:
-    case IDM_PRINTMANYTOPAGE2: case IDM_PRINTTHUMBNAILS2: PrintMenuClick(id); break;
-    case IDM_SETUPPRINTER1: PrinterSetup1Click(); break;
-    case IDC_TB_SAVE:
-    case IDM_SAVEAS1:
-    case IDM_SAVEAS2: SaveAs1Click(false); break;
-    case IDM_QUICKSAVE1:
-    case IDM_QUICKSAVE2: QuickSave1Click(); break;
-    case IDM_AUTOCAPTUREON1: AutoCaptureOn1Click(); break;
-    case IDM_AUTOCAPTUREOFF1: AutoCaptureOff1Click(); break;
-    default: break;
-  }
+  commands_.Run(id);
+  UpdateCommandStates();
 }
 
 void TfrmMain::OnTrayIcon(LPARAM mouse_message) {
   switch (mouse_message) {
-    case WM_LBUTTONDBLCLK: ShowOcelotWindow1Click(); break;
     case WM_LBUTTONUP:
-    case WM_RBUTTONUP: {
-      win::ScopedMenu menu(LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_TRAYMENU)));
-      if (const int cmd = tray_->TrackMenu(GetSubMenu(menu.get(), 0))) OnCommand(cmd, 0, nullptr);
+      // A left click opens the menu only once it cannot become a double click.
+      if (tray_double_click_) {
+        tray_double_click_ = false;  // the button-up that ends a double click
+        break;
+      }
+      SetTimer(hwnd(), kTrayClickTimer, GetDoubleClickTime(), nullptr);
       break;
-    }
+    case WM_LBUTTONDBLCLK:
+      KillTimer(hwnd(), kTrayClickTimer);
+      tray_double_click_ = true;
+      ShowOcelotWindow1Click();
+      break;
+    case WM_RBUTTONUP:
+      KillTimer(hwnd(), kTrayClickTimer);
+      ShowTrayMenu();
+      break;
     default: break;
   }
+}
+
+void TfrmMain::ShowTrayMenu() {
+  win::ScopedMenu menu(LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_TRAYMENU)));
+  HMENU popup = GetSubMenu(menu.get(), 0);
+  UpdateMenuStates(popup);
+  if (const int cmd = tray_->TrackMenu(popup)) OnCommand(cmd, 0, nullptr);
 }
 
 bool TfrmMain::OnClose() {
@@ -220,7 +250,7 @@ bool TfrmMain::OnClose() {
     // Windows is ending the session: ask once, delete nothing here, close whatever the
     // answer (destruction removes the session files).
     SessionEnding = false;
-    ConfirmExit(false);
+    shell_commands_.ConfirmExit(false);
     return true;
   }
   if (ExitAllowed) return true;
@@ -231,9 +261,10 @@ bool TfrmMain::OnClose() {
 void TfrmMain::OnDestroy() {
   KillTimer(hwnd(), kShowTimer);
   KillTimer(hwnd(), kCapTimer);
+  KillTimer(hwnd(), kTrayClickTimer);
   capture::UnregisterCaptureHotkeys(hwnd());
   tray_.reset();
-  backup_image_ = imaging::Image();
+  session_.ClearBackup();
   if (glyphs_) ImageList_Destroy(glyphs_);
   glyphs_ = nullptr;
   if (!settings::WorkingFolder().empty()) settings::DeleteSessionFiles(settings::WorkingFolder());
@@ -250,7 +281,7 @@ void TfrmMain::OnActivate() {
   if (dpi != 120) return;
   RECT r;
   GetWindowRect(hwnd(), &r);
-  const auto scale = [](LONG v) { return static_cast<int>((v * 5 + 2) / 4); };  // 1.25, rounded
+  const auto scale = [](LONG v) { return ScaleBy125(v); };
   SetWindowPos(hwnd(), nullptr, 0, 0, scale(r.right - r.left), scale(r.bottom - r.top),
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -262,7 +293,11 @@ LRESULT TfrmMain::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     case WM_TIMER:
       if (wp == kShowTimer) ShowTimerTimer();
-      if (wp == kCapTimer) CapTimerTimer();
+      if (wp == kCapTimer) auto_capture_.Tick();
+      if (wp == kTrayClickTimer) {
+        KillTimer(hwnd(), kTrayClickTimer);
+        ShowTrayMenu();
+      }
       if (wp == kGlyphTimer) {
         KillTimer(hwnd(), kGlyphTimer);
         RefreshToolbarGlyphs();
@@ -294,8 +329,7 @@ LRESULT TfrmMain::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       OnContextMenu(reinterpret_cast<HWND>(wp), POINT{GET_X_LPARAM_(lp), GET_Y_LPARAM_(lp)});
       return 0;
     case WM_INITMENUPOPUP:
-      if (!HIWORD(lp) && reinterpret_cast<HMENU>(wp) == GetSubMenu(GetMenu(hwnd()), kImageMenuPosition))
-        OnMainImageMenuOpening(reinterpret_cast<HMENU>(wp));
+      if (!HIWORD(lp)) UpdateMenuStates(reinterpret_cast<HMENU>(wp));
       break;
     case WM_PAINT:
       if (palette_display_) OnPaletteDisplayPaint();
@@ -316,7 +350,8 @@ LRESULT TfrmMain::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       if (LOWORD(wp) != WA_INACTIVE) OnActivate();
       break;
     case WM_HOTKEY:
-      OnHotkey(static_cast<int>(wp));
+      capture_.OnHotkey(static_cast<int>(wp));
+      UpdateCommandStates();
       return 0;
     case WM_QUERYNEWPALETTE:
       return main_image_.RealizeImagePalette() ? TRUE : FALSE;

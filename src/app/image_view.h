@@ -1,11 +1,9 @@
-// ImageView: the main window's image scroll box `MainImage`. Holds the current image and
+// ImageView: the main window's image scroll box `MainImage`. Shows the current image and
 // draws it at a zoom percentage on a grey background, smoothly scaled, without scroll
 // bars; only the visible part is scaled, so large images stay responsive.
 #pragma once
 
 #include <windows.h>
-
-#include <string>
 
 #include "imaging/image.h"
 #include "win/scoped.h"
@@ -19,13 +17,9 @@ class ImageView : public win::Window {
  public:
   bool CreateChild(HWND parent, int id);
 
-  // Loads the file into the view; throws Error (the view keeps its image) when the file
-  // cannot be read as an image.
-  void LoadFromFile(const std::string& path);
-  void SetImage(imaging::Image image);
-  const imaging::Image& GetImage() const { return image_; }
-  void Clear();
-  bool Empty() const { return image_.Empty(); }
+  // Shows the image (not owned: the session's current image, which tells the view of
+  // every change) or nothing.
+  void Show(const imaging::Image* image);
 
   void SetZoom(int percent);
   int Zoom() const { return zoom_; }
@@ -43,7 +37,7 @@ class ImageView : public win::Window {
   void OnPaint();
   void Rebuild();  // after the image changed: the cached DIB and palette
 
-  imaging::Image image_;
+  const imaging::Image* image_ = nullptr;  // not owned
   win::ScopedGdiObject bitmap_;   // DIB section of image_, drawn from
   win::ScopedGdiObject palette_;  // realized on palette displays
   int zoom_ = 100;

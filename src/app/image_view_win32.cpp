@@ -3,7 +3,6 @@
 
 #include <algorithm>
 
-#include "imaging/codec.h"
 #include "win/dib.h"
 
 namespace ocelot::app {
@@ -17,16 +16,8 @@ bool ImageView::CreateChild(HWND parent, int id) {
                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr);
 }
 
-void ImageView::LoadFromFile(const std::string& path) { SetImage(imaging::ReadImageFile(path)); }
-
-void ImageView::SetImage(imaging::Image image) {
-  image_ = std::move(image);
-  Rebuild();
-  Repaint();
-}
-
-void ImageView::Clear() {
-  image_ = imaging::Image();
+void ImageView::Show(const imaging::Image* image) {
+  image_ = image && !image->Empty() ? image : nullptr;
   Rebuild();
   Repaint();
 }
@@ -52,8 +43,8 @@ bool ImageView::RealizeImagePalette() {
 }
 
 void ImageView::Rebuild() {
-  bitmap_.reset(image_.Empty() ? nullptr : win::CreateBitmapFromImage(image_));
-  palette_.reset(image_.Empty() ? nullptr : win::CreatePaletteForImage(image_));
+  bitmap_.reset(image_ ? win::CreateBitmapFromImage(*image_) : nullptr);
+  palette_.reset(image_ ? win::CreatePaletteForImage(*image_) : nullptr);
 }
 
 void ImageView::OnPaint() {
@@ -78,8 +69,8 @@ void ImageView::OnPaint() {
   FillRect(mem, &client, grey);
   DeleteObject(grey);
 
-  if (bitmap_) {
-    const long long w = image_.Width(), h = image_.Height();
+  if (bitmap_ && image_) {
+    const long long w = image_->Width(), h = image_->Height();
     const long long dw = std::max<long long>(1, w * zoom_ / 100), dh = std::max<long long>(1, h * zoom_ / 100);
     // Centred while smaller than the view, else from the top-left corner.
     const long long ox = dw < cw ? (cw - dw) / 2 : 0, oy = dh < ch ? (ch - dh) / 2 : 0;

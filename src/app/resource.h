@@ -1,113 +1,17 @@
-// Resource and command ids of the main program. The test driver finds menu commands by
-// their captions in the compiled resources, never by these numbers.
+// Resource ids of the main window (1-999 and 3000-3099): its icon, menus, glyphs and
+// controls. Each subsystem keeps the ids of its own dialogs in its own header:
+// output 400-419 (notes), 5000-5099 (printing), 6000-6099 (saving); capture 420-439.
 #pragma once
 
 #define IDI_OCELOT 1
 #define IDR_MAINMENU 100
 #define IDR_TRAYMENU 101
+#define IDR_IMAGEMENU 102  // the pop-up menu of the list and the view
 
-// "&File"
-#define IDM_SAVEAS1 1001
-#define IDM_EXPORTTOPDF1 1002
-#define IDM_QUICKSAVE1 1003
-#define IDM_SAVETOCATALOG1 1004
-#define IDM_DELETE1 1005
-#define IDM_PRINTIMAGES1 1010
-#define IDM_PRINTCAPTIONABOVE1 1011
-#define IDM_PRINTCAPTIONBELOW1 1012
-#define IDM_PRINTCAPTIONDATEABOVE1 1013
-#define IDM_PRINTCAPTIONDATEBELOW1 1014
-#define IDM_PRINTFULLPAGE1 1015
-#define IDM_PRINTMANYTOPAGE1 1016
-#define IDM_PRINTTHUMBNAILS1 1017
-#define IDM_CATALOGOPEN1 1020
-#define IDM_CATALOGMOVE1 1021
-#define IDM_CATALOGIMPORT1 1022
-#define IDM_CATALOGREMOVE1 1023
-#define IDM_CATALOGCLOSE1 1024
-#define IDM_EXIT1 1030
+// The command ids (1000-2999) are in commands/command_ids.h.
 
-// "&Edit"
-#define IDM_COPY1 1101
-#define IDM_PASTEWORD1 1102
-#define IDM_PASTEPOWERPOINT1 1103
-#define IDM_CLEARCLIPBOARD1 1104
-#define IDM_SELECTALL1 1105
-
-// "&Thumbnails"
-#define IDM_THUMBLOWSMALL1 1201
-#define IDM_THUMBLOWMEDIUM1 1202
-#define IDM_THUMBLOWLARGE1 1203
-#define IDM_THUMBHIGHSMALL1 1204
-#define IDM_THUMBHIGHMEDIUM1 1205
-#define IDM_THUMBHIGHLARGE1 1206
-
-// "Time&r"
-#define IDM_AUTOCAPTUREON1 1301
-#define IDM_AUTOCAPTUREOFF1 1302
-
-// "&Image"
-#define IDM_IMAGEEDITOR1 1401
-#define IDM_GOTOURL1 1402
-
-// "&E-mail": items are added at start-up from this id on, one per mail entry.
-#define IDM_MAILFIRST 1500
-#define IDM_MAILLAST 1520
-
-// "&Profiles"
-#define IDM_PROFILEOPEN1 1601
-#define IDM_PROFILESAVE1 1602
-
-// "&Setup"
-#define IDM_SETUPOCELOT1 1701
-#define IDM_SETUPPRINTER1 1702
-
-// "&Help"
-#define IDM_CONTENTS1 1801
-#define IDM_ABOUT1 1802
-
-// The pop-up menu of the list and the view ("image menu")
-#define IDR_IMAGEMENU 102
-#define IDM_SAVEAS2 2001
-#define IDM_QUICKSAVE2 2002
-#define IDM_COPY2 2003
-#define IDM_PASTEWORD2 2004
-#define IDM_PASTEPOWERPOINT2 2005
-#define IDM_PRINTIMAGES2 2010
-#define IDM_PRINTCAPTIONABOVE2 2011
-#define IDM_PRINTCAPTIONBELOW2 2012
-#define IDM_PRINTCAPTIONDATEABOVE2 2013
-#define IDM_PRINTCAPTIONDATEBELOW2 2014
-#define IDM_PRINTFULLPAGE2 2015
-#define IDM_PRINTMANYTOPAGE2 2016
-#define IDM_PRINTTHUMBNAILS2 2017
-#define IDM_CATALOGOPEN2 2020
-#define IDM_CATALOGMOVE2 2021
-#define IDM_CATALOGIMPORT2 2022
-#define IDM_CATALOGREMOVE2 2023
-#define IDM_CATALOGCLOSE2 2024
-#define IDM_SAVETOCATALOG2 2025
-#define IDM_IMAGEEDITOR2 2030
-#define IDM_DELETE2 2031
-#define IDM_EXPORTTOPDF2 2032
-#define IDM_SELECTALL2 2033
-#define IDM_GOTOURL2 2034
-#define IDM_VIEWEDITNOTE1 2035
-#define IDM_MAILFIRST2 2100
-#define IDM_MAILLAST2 2120
-
-// Controls of the main window
+// Controls of the main window (3000-3099)
 #define IDC_TB_MAIN 3000
-#define IDC_TB_SAVE 3001
-#define IDC_TB_DELETE 3002
-#define IDC_TB_PRINT 3003
-#define IDC_TB_EMAIL 3004
-#define IDC_TB_COPY 3005
-#define IDC_TB_PASTE 3006
-#define IDC_TB_THUMBS 3007
-#define IDC_TB_EDITOR 3008
-#define IDC_TB_CATALOG 3009
-#define IDC_TB_PROFILES 3010
 #define IDC_CBO_CAP_SELECTION 3020
 #define IDC_CBO_PRINT_SELECTION 3021
 #define IDC_CBO_DEFAULT_FORMAT 3022
@@ -127,21 +31,3 @@
 #define IDB_TB_EDITOR 207
 #define IDB_TB_CATALOG 208
 #define IDB_TB_PROFILES 209
-
-// Note dialogs
-#define IDD_COMMENTS 400
-#define IDR_COMMENTSMENU 401
-#define IDC_MO_COMMENTS 402
-#define IDM_SAVEANDEXIT1 403
-#define IDM_EXITWITHOUTSAVE1 404
-#define IDD_COMMENT 410
-#define IDC_MO_COMMENT 411
-
-// Automatic capture
-#define IDD_AUTOCAP 420
-#define IDC_ED_AUTOCAP_SECONDS 421
-#define IDC_UD_AUTOCAP_SECONDS 422
-
-// Tray menu
-#define IDM_SHOWOCELOTWINDOW1 1901
-#define IDM_TRAYEXIT1 1902

@@ -1,45 +1,45 @@
-// SessionList: the session images and their list box `lbPicNames`, changed only together
-// so a line, its path and its web address always share one index.
+// SessionList: the list box `lbPicNames` as a view of the session. It redraws from the
+// session's notices, so a line, its path and its web address always share one index, and
+// it gives the list box's selection to the commands.
 #pragma once
 
 #include <windows.h>
 
-#include <string>
+#include <cstddef>
 #include <vector>
 
-#include "app/session_images.h"
+#include "session/selection.h"
+#include "session/session.h"
 
 namespace ocelot::app {
 
-class SessionList {
+class SessionList : public session::Selection, private session::SessionObserver {
  public:
-  // The owner-drawn list box (not owned) that shows the names.
-  void Attach(HWND list_box) { list_ = list_box; }
+  explicit SessionList(session::Session& session);
+  ~SessionList() override;
+  SessionList(const SessionList&) = delete;
+  SessionList& operator=(const SessionList&) = delete;
+
+  // The owner-drawn list box (not owned) that shows the names; filled from the session.
+  void Attach(HWND list_box);
   HWND ListBox() const { return list_; }
 
-  void Append(SessionImage image);
-  void RemoveAt(std::size_t index);
-  void Rename(std::size_t index, const std::string& name, const std::string& path);
-  void SetMark(std::size_t index, SessionMark mark);
-  void Clear();
-
-  const SessionImages& Images() const { return images_; }
-  std::size_t Size() const { return images_.Size(); }
-  bool Empty() const { return images_.Empty(); }
-  const SessionImage& At(std::size_t index) const { return images_.At(index); }
-
-  // Selection of the list box.
-  std::vector<std::size_t> Selected() const;
-  std::size_t SelectedCount() const;
-  // The line with the focus rectangle (the last one clicked); -1 when the list is empty.
-  int Focused() const;
-  void SelectOnly(std::size_t index);
-  void SelectAll();
-  void Repaint() const;
+  // Selection
+  std::vector<std::size_t> Selected() const override;
+  std::size_t SelectedCount() const override;
+  int Focused() const override;
+  void SelectOnly(std::size_t index) override;
+  void SelectAll() override;
 
  private:
-  SessionImages images_;
-  HWND list_ = nullptr;  // not owned
+  void EntryAdded(std::size_t index) override;
+  void EntryRemoved(std::size_t index) override;
+  void EntryRenamed(std::size_t index) override;
+  void EntryMarked(std::size_t index) override;
+  void Repaint() const;
+
+  session::Session& session_;  // not owned
+  HWND list_ = nullptr;        // not owned
 };
 
 }  // namespace ocelot::app

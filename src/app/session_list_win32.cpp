@@ -1,42 +1,40 @@
-// SessionList: the model and its list box, in step.
+// SessionList: the list box follows the session's notices.
 #include "app/session_list.h"
 
 namespace ocelot::app {
 
-void SessionList::Append(SessionImage image) {
-  if (list_) SendMessageA(list_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(image.name.c_str()));
-  images_.Append(std::move(image));
+SessionList::SessionList(session::Session& session) : session_(session) { session_.AddObserver(this); }
+
+SessionList::~SessionList() { session_.RemoveObserver(this); }
+
+void SessionList::Attach(HWND list_box) {
+  list_ = list_box;
+  SendMessageA(list_, LB_RESETCONTENT, 0, 0);
+  for (const auto& image : session_.Images())
+    SendMessageA(list_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(image.name.c_str()));
 }
 
-void SessionList::RemoveAt(std::size_t index) {
-  if (index >= images_.Size()) return;
-  if (list_) SendMessageA(list_, LB_DELETESTRING, index, 0);
-  images_.RemoveAt(index);
+void SessionList::EntryAdded(std::size_t index) {
+  if (list_)
+    SendMessageA(list_, LB_INSERTSTRING, index, reinterpret_cast<LPARAM>(session_.At(index).name.c_str()));
 }
 
-void SessionList::Rename(std::size_t index, const std::string& name, const std::string& path) {
-  if (index >= images_.Size()) return;
-  auto& img = images_.At(index);
-  img.name = name;
-  img.path = path;
-  if (list_) {
-    const bool selected = SendMessageA(list_, LB_GETSEL, index, 0) > 0;
-    SendMessageA(list_, LB_DELETESTRING, index, 0);
-    SendMessageA(list_, LB_INSERTSTRING, index, reinterpret_cast<LPARAM>(name.c_str()));
-    if (selected) SendMessageA(list_, LB_SETSEL, TRUE, static_cast<LPARAM>(index));
-  }
-}
-
-void SessionList::SetMark(std::size_t index, SessionMark mark) {
-  if (index >= images_.Size()) return;
-  images_.At(index).mark = mark;
+void SessionList::EntryRemoved(std::size_t index) {
+  if (!list_) return;
+  SendMessageA(list_, LB_DELETESTRING, index, 0);
   Repaint();
 }
 
-void SessionList::Clear() {
-  if (list_) SendMessageA(list_, LB_RESETCONTENT, 0, 0);
-  images_.Clear();
+void SessionList::EntryRenamed(std::size_t index) {
+  if (!list_) return;
+  const bool selected = SendMessageA(list_, LB_GETSEL, index, 0) > 0;
+  SendMessageA(list_, LB_DELETESTRING, index, 0);
+  SendMessageA(list_, LB_INSERTSTRING, index, reinterpret_cast<LPARAM>(session_.At(index).name.c_str()));
+  if (selected) SendMessageA(list_, LB_SETSEL, TRUE, static_cast<LPARAM>(index));
+  Repaint();
 }
+
+void SessionList::EntryMarked(std::size_t) { Repaint(); }
 
 std::vector<std::size_t> SessionList::Selected() const {
   std::vector<std::size_t> out;
@@ -55,9 +53,9 @@ std::size_t SessionList::SelectedCount() const {
 }
 
 int SessionList::Focused() const {
-  if (!list_ || images_.Empty()) return -1;
+  if (!list_ || session_.Empty()) return -1;
   const auto i = static_cast<int>(SendMessageA(list_, LB_GETCARETINDEX, 0, 0));
-  return i >= 0 && static_cast<std::size_t>(i) < images_.Size() ? i : 0;
+  return i >= 0 && static_cast<std::size_t>(i) < session_.Size() ? i : 0;
 }
 
 void SessionList::SelectOnly(std::size_t index) {
@@ -68,7 +66,7 @@ void SessionList::SelectOnly(std::size_t index) {
 }
 
 void SessionList::SelectAll() {
-  if (list_ && !images_.Empty()) SendMessageA(list_, LB_SETSEL, TRUE, -1);
+  if (list_ && !session_.Empty()) SendMessageA(list_, LB_SETSEL, TRUE, -1);
 }
 
 void SessionList::Repaint() const {

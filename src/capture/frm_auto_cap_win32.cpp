@@ -3,7 +3,7 @@
 
 #include <commctrl.h>
 
-#include "capture/frm_auto_cap_resource.h"
+#include "capture/capture_resource.h"
 
 namespace ocelot::capture {
 

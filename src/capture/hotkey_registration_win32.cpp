@@ -11,8 +11,7 @@ namespace ocelot::capture {
 void RegisterCaptureHotkeys(HWND window, const std::string& working_folder) {
   UnregisterCaptureHotkeys(window);
   RegisterHotKey(window, kPrintScreenHotkeyId, 0, kVkPrintScreen);
-  const settings::SettingsRecord record = settings::ReadSettings(working_folder);
-  if (record.HotkeysEnabled != 1 || !FileExists(settings::IniPath())) return;
+  if (!settings::ReadTypedSettings(working_folder).hotkeys_enabled || !FileExists(settings::IniPath())) return;
   for (const auto& entry : kCaptureHotkeys) {
     const HotkeyValue value =
         ParseHotkeyValue(settings::ReadIniString(kCaptureSection, entry.ini_key, kDefaultHotkeyValue));

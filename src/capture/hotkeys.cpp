@@ -54,11 +54,27 @@ HotkeyValue ParseHotkeyValue(std::string_view value) {
   return out;
 }
 
+namespace {
+// The table's row for an id; nothing for Print Screen and for ids without a mode.
+const HotkeyEntry* EntryOf(int id) {
+  for (const auto& entry : kCaptureHotkeys)
+    if (entry.id == id) return &entry;
+  return nullptr;
+}
+}  // namespace
+
+std::optional<settings::CaptureMode> HotkeyToCaptureMode(int id, settings::CaptureMode selected_mode) {
+  if (id == kPrintScreenHotkeyId) return selected_mode;
+  const HotkeyEntry* entry = EntryOf(id);
+  if (!entry) return std::nullopt;
+  return entry->capture_mode.value_or(selected_mode);
+}
+
 std::optional<int> HotkeyToCaptureMode(int id, int selected_mode) {
   if (id == kPrintScreenHotkeyId) return selected_mode;
-  for (const auto& entry : kCaptureHotkeys)
-    if (entry.id == id) return entry.capture_mode < 0 ? selected_mode : entry.capture_mode;
-  return std::nullopt;
+  const HotkeyEntry* entry = EntryOf(id);
+  if (!entry) return std::nullopt;
+  return entry->capture_mode ? settings::StoredValue(*entry->capture_mode) : selected_mode;
 }
 
 }  // namespace ocelot::capture

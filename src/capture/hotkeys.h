@@ -6,6 +6,8 @@
 #include <optional>
 #include <string_view>
 
+#include "settings/setting_enums.h"
+
 namespace ocelot::capture {
 
 inline constexpr int kPrintScreenHotkeyId = 101;  // always registered, runs the selected mode
@@ -22,26 +24,26 @@ inline constexpr char kCaptureSection[] = "CAPTURE";
 inline constexpr char kDefaultHotkeyValue[] = "0,0,0,0";
 
 // One configurable hotkey: its id, its key in section "CAPTURE" and the mode it runs
-// (-1: the mode selected in the main window).
+// (nothing: the mode selected in the main window).
 struct HotkeyEntry {
   int id;
   const char* ini_key;
-  int capture_mode;
+  std::optional<settings::CaptureMode> capture_mode;
 };
 
 // In the order they are registered.
 inline constexpr std::array<HotkeyEntry, 11> kCaptureHotkeys{{
-    {119, "GLOBALHOTKEYS", -1},
-    {107, "FULLSCREEN", 0},
-    {108, "ACTIVEWINDOW", 1},
-    {109, "ACTIVEWINDOWCLIENT", 2},
-    {110, "MOUSESELECTEDREGION", 7},
-    {111, "UDRECTANGLE", 3},
-    {112, "REPEATRECT", 4},
-    {113, "CIRCLE", 5},
-    {114, "REPEATCIRCLE", 6},
-    {115, "ZOOMCAPTURE", 11},
-    {116, "WEBSCROLLER", 12},
+    {119, "GLOBALHOTKEYS", std::nullopt},
+    {107, "FULLSCREEN", settings::CaptureMode::FullScreen},
+    {108, "ACTIVEWINDOW", settings::CaptureMode::ActiveWindow},
+    {109, "ACTIVEWINDOWCLIENT", settings::CaptureMode::ActiveWindowClientArea},
+    {110, "MOUSESELECTEDREGION", settings::CaptureMode::MouseSelectedRegion},
+    {111, "UDRECTANGLE", settings::CaptureMode::UserDefinedRectangle},
+    {112, "REPEATRECT", settings::CaptureMode::UserDefinedRectangleWithRepeat},
+    {113, "CIRCLE", settings::CaptureMode::UserDefinedCircle},
+    {114, "REPEATCIRCLE", settings::CaptureMode::UserDefinedCircleWithRepeat},
+    {115, "ZOOMCAPTURE", settings::CaptureMode::ZoomCapture},
+    {116, "WEBSCROLLER", settings::CaptureMode::SuperScroll},
 }};
 
 // The ids UnregisterCaptureHotkeys removes: 101, 119 and 107 to 118.
@@ -69,6 +71,8 @@ HotkeyValue ParseHotkeyValue(std::string_view value);
 
 // The capture mode a hotkey runs: ids 101 and 119 the selected mode, the ids of the table
 // their fixed mode; any other id (106 among them) no mode.
+std::optional<settings::CaptureMode> HotkeyToCaptureMode(int id, settings::CaptureMode selected_mode);
+// The same in stored numbers; the selected number is passed on as it is.
 std::optional<int> HotkeyToCaptureMode(int id, int selected_mode);
 
 }  // namespace ocelot::capture

@@ -62,6 +62,8 @@ std::string CatalogNameOf(std::string_view file_name) { return std::string(file_
 
 bool AddCatalogRecord(const std::string& catalogs_folder, const std::string& name, const CatalogRecord& record,
                       const std::vector<std::string>& note_lines) {
+  // An empty path would end every reader's scan and hide the records after it.
+  if (record.path.empty()) return false;
   const std::string path = JoinPath(catalogs_folder, CatalogFileName(name));
   Bytes bytes;
   if (FileExists(path)) {
@@ -97,11 +99,12 @@ bool RemoveCatalogRecord(const std::string& catalogs_folder, const std::string& 
   const auto bytes = TryReadCatalog(path);
   if (!bytes || bytes->empty()) return false;
   const std::size_t whole = WholeRecordCount(bytes->size());
+  const std::string_view removed = CutToField(image_path);
   Bytes kept;
   kept.reserve(whole * kRecordSize);
   for (std::size_t i = 0; i < whole; ++i) {
     const auto rec = RecordAt(*bytes, i);
-    if (RecordPath(rec) != image_path) kept.insert(kept.end(), rec.begin(), rec.end());
+    if (RecordPath(rec) != removed) kept.insert(kept.end(), rec.begin(), rec.end());
   }
   if (kept.size() == whole * kRecordSize) return false;
   return TryReplaceCatalog(catalogs_folder, path, kept);

@@ -31,14 +31,16 @@ std::string CatalogNameOf(std::string_view file_name);
 // path (same case); creates the catalog when missing. The catalog is rebuilt beside itself
 // and replaced only once complete, so a failure leaves it whole; a trailing piece shorter
 // than a record is dropped. False when the catalog cannot be read or written (then no note
-// is written). Non-empty note_lines then replace the image's note file, also when the
+// is written), and when the record's path is empty: such a record would end every
+// reader's scan. Non-empty note_lines then replace the image's note file, also when the
 // path was already there; a note that cannot be written throws Error.
 bool AddCatalogRecord(const std::string& catalogs_folder, const std::string& name, const CatalogRecord& record,
                       const std::vector<std::string>& note_lines);
 
-// Drops every whole record whose path is exactly image_path (same case), keeping the
-// others in order. True when the catalog was rewritten; false when it is missing, empty,
-// unreadable, read-only, holds no such record, or the rewrite failed (it then stays whole).
+// Drops every whole record whose path is exactly image_path (same case, cut to 255
+// characters as a record holds it), keeping the others in order. True when the catalog
+// was rewritten; false when it is missing, empty, unreadable, read-only, holds no such
+// record, or the rewrite failed (it then stays whole).
 bool RemoveCatalogRecord(const std::string& catalogs_folder, const std::string& image_path,
                          const std::string& catalog_file_name);
 

@@ -24,6 +24,9 @@ void ReplaceFileContents(const std::string& path, const std::string& temp_path, 
 // Create-or-truncate and write, for the small text files whose loss costs nothing.
 void WriteFileBytes(const std::string& path, std::span<const std::uint8_t> bytes);
 
+// Deletes the file; true when it is gone afterwards.
+bool RemoveFile(const std::string& path);
+
 // Creates the folder and any missing parents; true when it exists afterwards.
 bool CreateFolders(const std::string& path);
 // Creates one folder level; true when it exists afterwards.

@@ -66,7 +66,8 @@ bool WriteAll(int fd, std::span<const std::uint8_t> bytes) {
 
 void ReplaceFileContents(const std::string& path, const std::string& temp_path, std::span<const std::uint8_t> bytes) {
   const int fd = ::open(Native(temp_path).c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  if (fd < 0) throw Error(Reason("Cannot create file", temp_path));
+  // The message names the file the caller asked for, never the temporary one.
+  if (fd < 0) throw Error(Reason("Cannot write file", path));
   const bool ok = WriteAll(fd, bytes) && ::fsync(fd) == 0;
   const int saved = errno;
   ::close(fd);
@@ -85,6 +86,8 @@ void WriteFileBytes(const std::string& path, std::span<const std::uint8_t> bytes
   ::close(fd);
   if (!ok) throw Error(Reason("Cannot write file", path));
 }
+
+bool RemoveFile(const std::string& path) { return ::unlink(Native(path).c_str()) == 0 || !FileExists(path); }
 
 bool CreateFolder(const std::string& path) {
   return ::mkdir(Native(path).c_str(), 0755) == 0 || FolderExists(path);

@@ -74,7 +74,8 @@ std::vector<std::uint8_t> ReadFileBytes(const std::string& path, std::size_t max
 void ReplaceFileContents(const std::string& path, const std::string& temp_path, std::span<const std::uint8_t> bytes) {
   FileHandle f(CreateFileA(temp_path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
                            nullptr));
-  if (!f.valid()) throw Error(Reason("Cannot create file", temp_path, GetLastError()));
+  // The message names the file the caller asked for, never the temporary one.
+  if (!f.valid()) throw Error(Reason("Cannot write file", path, GetLastError()));
   bool ok = WriteAll(f.get(), bytes) && FlushFileBuffers(f.get());
   DWORD code = ok ? 0 : GetLastError();
   f.close();
@@ -93,6 +94,8 @@ void WriteFileBytes(const std::string& path, std::span<const std::uint8_t> bytes
   if (!f.valid()) throw Error(Reason("Cannot create file", path, GetLastError()));
   if (!WriteAll(f.get(), bytes)) throw Error(Reason("Cannot write file", path, GetLastError()));
 }
+
+bool RemoveFile(const std::string& path) { return DeleteFileA(path.c_str()) || !FileExists(path); }
 
 bool CreateFolder(const std::string& path) {
   return CreateDirectoryA(path.c_str(), nullptr) || FolderExists(path);

@@ -2,6 +2,8 @@
 #include "imaging/codec.h"
 
 #include <cstring>
+#include <new>
+#include <stdexcept>
 
 #include "common/error.h"
 #include "common/file_io.h"
@@ -13,6 +15,7 @@
 #include "imaging/codec_png.h"
 #include "imaging/codec_tga.h"
 #include "imaging/codec_tiff.h"
+#include "imaging/codec_util.h"
 
 namespace ocelot::imaging {
 
@@ -56,23 +59,10 @@ Image Decode(FileType type, std::span<const std::uint8_t> bytes, const ReadOptio
     case FileType::Tga: return DecodeTga(bytes, options);
     case FileType::Tiff: return DecodeTiff(bytes, options);
   }
-  throw Error("Unknown image file type");
+  throw Error(ErrorKind::Unsupported, "Unknown image file type");
 }
 
-}  // namespace
-
-Image ReadImage(std::span<const std::uint8_t> bytes, std::string_view extension_hint, const ReadOptions& options) {
-  if (bytes.empty()) throw Error("Cannot read image: the file is empty");
-  if (auto type = FileTypeFromSignature(bytes)) return Decode(*type, bytes, options);
-  if (auto type = FileTypeFromExtension(extension_hint)) return Decode(*type, bytes, options);
-  throw Error("Cannot read image: unknown file format");
-}
-
-Image ReadImageFile(const std::string& path, const ReadOptions& options) {
-  return ReadImage(ReadFileBytes(path), path, options);
-}
-
-std::vector<std::uint8_t> WriteImage(const Image& image, FileType type, const WriteOptions& options) {
+std::vector<std::uint8_t> Encode(const Image& image, FileType type, const WriteOptions& options) {
   switch (type) {
     case FileType::Bmp: return EncodeBmp(image);
     case FileType::Gif: return EncodeGif(image);
@@ -82,12 +72,44 @@ std::vector<std::uint8_t> WriteImage(const Image& image, FileType type, const Wr
     case FileType::Tga: return EncodeTga(image);
     case FileType::Tiff: return EncodeTiff(image);
   }
-  throw Error("Unknown image file type");
+  throw Error(ErrorKind::Unsupported, "Unknown image file type");
+}
+
+}  // namespace
+
+Image ReadImage(std::span<const std::uint8_t> bytes, std::string_view extension_hint, const ReadOptions& options) {
+  if (bytes.empty()) throw Error(ErrorKind::Format, "Cannot read image: the file is empty");
+  if (auto type = FileTypeFromSignature(bytes)) return Decode(*type, bytes, options);
+  if (auto type = FileTypeFromExtension(extension_hint)) return Decode(*type, bytes, options);
+  throw Error(ErrorKind::Format, "Cannot read image: unknown file format");
+}
+
+Image ReadImageFile(const std::string& path, const ReadOptions& options) {
+  std::vector<std::uint8_t> bytes;
+  try {
+    bytes = ReadFileBytes(path);
+  } catch (const std::bad_alloc&) {
+    throw Error(ErrorKind::Limit, "Cannot read image: the file is too large to load");
+  } catch (const std::length_error&) {
+    throw Error(ErrorKind::Limit, "Cannot read image: the file is too large to load");
+  }
+  return ReadImage(bytes, path, options);
+}
+
+std::vector<std::uint8_t> WriteImage(const Image& image, FileType type, const WriteOptions& options) {
+  return detail::GuardWrite("image", image, [&] { return Encode(image, type, options); });
 }
 
 void WriteImageFile(const std::string& path, const Image& image, const WriteOptions& options) {
   const auto type = FileTypeFromExtension(path);
-  if (!type) throw Error("Cannot write image: unknown file extension in " + path);
+  if (!type) {
+    // The detail names the extension only: the path may be a temporary file of the caller's.
+    const auto dot = path.find_last_of('.');
+    const std::string ext = dot == std::string::npos ? std::string() : path.substr(dot);
+    if (ext.empty() || ext.find_first_of("\\/") != std::string::npos)
+      throw Error(ErrorKind::Unsupported, "Cannot write image: the file name has no extension");
+    throw Error(ErrorKind::Unsupported, "Cannot write image: unknown file extension \"" + ext + "\"");
+  }
   const auto bytes = WriteImage(image, *type, options);
   WriteFileBytes(path, bytes);
 }

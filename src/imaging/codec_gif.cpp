@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
+#include <string>
 
 #include "imaging/codec_util.h"
 #include "imaging/convert.h"
@@ -38,7 +40,7 @@ class Reader {
   explicit Reader(Source& src) {
     int error = 0;
     gif_ = DGifOpen(&src, ReadFn, &error);
-    if (gif_ == nullptr) detail::FailRead(kName, error == D_GIF_ERR_NOT_GIF_FILE ? "no GIF signature" : GifMessage(error));
+    if (gif_ == nullptr) Fail(error == D_GIF_ERR_NOT_GIF_FILE ? "no GIF signature" : GifMessage(error), error);
   }
   ~Reader() {
     int error = 0;
@@ -48,15 +50,16 @@ class Reader {
   Reader& operator=(const Reader&) = delete;
   GifFileType* operator->() const { return gif_; }
   GifFileType* get() const { return gif_; }
-  [[noreturn]] void Fail() const { detail::FailRead(kName, GifMessage(gif_->Error)); }
+  [[noreturn]] void Fail() const { Fail(GifMessage(gif_->Error), gif_->Error); }
 
  private:
+  [[noreturn]] static void Fail(const std::string& text, int code) {
+    detail::FailRead(kName, text, code == D_GIF_ERR_NOT_ENOUGH_MEM ? ErrorKind::Limit : ErrorKind::Format);
+  }
   GifFileType* gif_ = nullptr;
 };
 
-}  // namespace
-
-Image DecodeGif(std::span<const std::uint8_t> bytes, const ReadOptions& options) {
+Image Decode(std::span<const std::uint8_t> bytes, const ReadOptions& options, std::optional<PixelDimensions>& claimed) {
   if (bytes.size() < 6 || std::memcmp(bytes.data(), "GIF", 3) != 0) detail::FailRead(kName, "no GIF signature");
   Source src{bytes};
   Reader gif(src);
@@ -87,7 +90,7 @@ Image DecodeGif(std::span<const std::uint8_t> bytes, const ReadOptions& options)
     for (int i = 0; i < map->ColorCount; ++i)
       palette.push_back(Rgb{map->Colors[i].Red, map->Colors[i].Green, map->Colors[i].Blue});
     const std::int64_t fw = desc.Width, fh = desc.Height;
-    detail::CheckReadSize(kName, fw, fh, 1, options);
+    claimed = detail::CheckReadSize(kName, fw, fh, 1, options);
     // LZW codes of 12 bits stand for at most 4096 pixels.
     detail::CheckCompressionBound(kName, fw, fh, bytes.size(), 4096);
     // The frame sits on the logical screen; a frame that does not fit makes the screen.
@@ -97,7 +100,7 @@ Image DecodeGif(std::span<const std::uint8_t> bytes, const ReadOptions& options)
       ch = fh;
       left = top = 0;
     }
-    detail::CheckReadSize(kName, cw, ch, 1, options);
+    claimed = detail::CheckReadSize(kName, cw, ch, 1, options);
     detail::CheckCompressionBound(kName, cw, ch, bytes.size(), 4096);
     std::uint8_t fill = transparent >= 0 ? static_cast<std::uint8_t>(transparent)
                                          : static_cast<std::uint8_t>(gif->SBackGroundColor);
@@ -131,6 +134,12 @@ Image DecodeGif(std::span<const std::uint8_t> bytes, const ReadOptions& options)
     out.Palette() = std::move(palette);
     return out;
   }
+}
+
+}  // namespace
+
+Image DecodeGif(std::span<const std::uint8_t> bytes, const ReadOptions& options) {
+  return detail::GuardRead(kName, [&](std::optional<PixelDimensions>& claimed) { return Decode(bytes, options, claimed); });
 }
 
 namespace {
@@ -179,7 +188,8 @@ struct MapObject {
 
 std::vector<std::uint8_t> EncodeGif(const Image& image) {
   detail::CheckWritable(kName, image);
-  if (image.Width() > 65535 || image.Height() > 65535) detail::FailWrite(kName, "the image is larger than 65535 pixels");
+  if (image.Width() > 65535 || image.Height() > 65535)
+    detail::FailWrite(kName, "the image is larger than 65535 pixels", ErrorKind::Limit);
   const Image converted = image.Format() == PixelFormat::TrueColour ? ToGifPalette(image) : Image();
   const Image& src = image.Format() == PixelFormat::TrueColour ? converted : image;
   std::size_t used = std::max<std::size_t>(src.Palette().size(), 2);
@@ -192,7 +202,7 @@ std::vector<std::uint8_t> EncodeGif(const Image& image) {
     colours[i] = GifColorType{c.r, c.g, c.b};
   }
   MapObject map{GifMakeMapObject(static_cast<int>(colours.size()), colours.data())};
-  if (map.map == nullptr) detail::FailWrite(kName, "out of memory");
+  if (map.map == nullptr) detail::FailWrite(kName, "out of memory", ErrorKind::Limit);
 
   std::vector<std::uint8_t> out;
   Writer gif(out);

@@ -1,6 +1,9 @@
 // JPEG reader and writer through the libjpeg API. libjpeg reports errors by calling
 // error_exit, which must not return; ours longjmps back into a small protected function
 // that holds no C++ object with a destructor, and the message becomes Error afterwards.
+// A file that ends early decodes as far as its data goes: libjpeg's memory source then
+// supplies an end-of-image marker, and blocks without data come out mid-grey (a
+// progressive file shows its coarser earlier scans there instead).
 #include "imaging/codec_jpeg.h"
 
 #include <cstdio>
@@ -12,6 +15,8 @@
 #include <cmath>
 #include <csetjmp>
 #include <cstdlib>
+#include <optional>
+#include <string>
 
 #include "imaging/codec_util.h"
 
@@ -27,6 +32,7 @@ struct ErrorManager {
   jpeg_error_mgr pub;
   std::jmp_buf jump;
   char message[JMSG_LENGTH_MAX];
+  bool data_ended = false;  // the data ran out and libjpeg went on with an inserted end marker
 };
 
 [[noreturn]] void Abort(j_common_ptr cinfo) {
@@ -40,14 +46,9 @@ void ErrorExit(j_common_ptr cinfo) {
   Abort(cinfo);
 }
 
-// Warnings are silent, except that data ending early is an error: we never show half a
-// picture as if it were whole.
+// Warnings are silent; data ending early is noted, and decoding goes on with what came.
 void EmitMessage(j_common_ptr cinfo, int level) {
-  if (level < 0 && cinfo->err->msg_code == JWRN_JPEG_EOF) {
-    auto* err = reinterpret_cast<ErrorManager*>(cinfo->err);
-    std::snprintf(err->message, sizeof err->message, "the file is truncated");
-    Abort(cinfo);
-  }
+  if (level < 0 && cinfo->err->msg_code == JWRN_JPEG_EOF) reinterpret_cast<ErrorManager*>(cinfo->err)->data_ended = true;
 }
 
 void OutputMessage(j_common_ptr) {}
@@ -56,6 +57,7 @@ void CountScans(j_common_ptr cinfo) {
   if (!cinfo->is_decompressor) return;
   if (reinterpret_cast<j_decompress_ptr>(cinfo)->input_scan_number > kMaxScans) {
     auto* err = reinterpret_cast<ErrorManager*>(cinfo->err);
+    err->pub.msg_code = 0;
     std::snprintf(err->message, sizeof err->message, "too many scans");
     Abort(cinfo);
   }
@@ -67,6 +69,41 @@ void InstallErrors(ErrorManager& err) {
   err.pub.emit_message = EmitMessage;
   err.pub.output_message = OutputMessage;
   err.message[0] = '\0';
+  err.data_ended = false;
+}
+
+// The kind of a failure libjpeg reported, by its message code.
+ErrorKind KindOf(const ErrorManager& err) {
+  switch (err.pub.msg_code) {
+    case JERR_OUT_OF_MEMORY:
+    case JERR_IMAGE_TOO_BIG:
+    case JERR_WIDTH_OVERFLOW:
+    case JERR_NO_BACKING_STORE:
+    case JERR_TFILE_CREATE:
+    case JERR_TFILE_READ:
+    case JERR_TFILE_SEEK:
+    case JERR_TFILE_WRITE: return ErrorKind::Limit;
+    case JERR_NOT_COMPILED:
+    case JERR_NOTIMPL:
+    case JERR_CONVERSION_NOTIMPL:
+    case JERR_CCIR601_NOTIMPL:
+    case JERR_ARITH_NOTIMPL:
+    case JERR_BAD_PRECISION: return ErrorKind::Unsupported;
+    default: return ErrorKind::Format;
+  }
+}
+
+// The technical text of a failure; the backing-store messages would name temporary files.
+std::string TextOf(const ErrorManager& err) {
+  switch (err.pub.msg_code) {
+    case JERR_OUT_OF_MEMORY:
+    case JERR_NO_BACKING_STORE:
+    case JERR_TFILE_CREATE:
+    case JERR_TFILE_READ:
+    case JERR_TFILE_SEEK:
+    case JERR_TFILE_WRITE: return "out of memory";
+    default: return err.message;
+  }
 }
 
 struct Decoder {
@@ -187,33 +224,42 @@ bool Compress(Encoder& e, const Image& image, bool gray, int quality, bool progr
 }  // namespace
 
 Image DecodeJpeg(std::span<const std::uint8_t> bytes, const ReadOptions& options) {
-  if (bytes.size() < 3 || bytes[0] != 0xFF || bytes[1] != 0xD8) detail::FailRead(kName, "no JPEG signature");
-  Decoder d;
-  if (!ReadHeader(d, bytes)) detail::FailRead(kName, d.err.message);
-  const std::int64_t w = d.cinfo.image_width, h = d.cinfo.image_height;
-  detail::CheckReadSize(kName, w, h, 3, options);
-  // A Huffman-coded block costs at least a bit; 8192 pixels per byte is far beyond any
-  // real file, so bigger claims from small files are lies. Arithmetic coding can go lower.
-  if (!d.cinfo.arith_code) detail::CheckCompressionBound(kName, w, h, bytes.size(), 8192);
-  const bool gray = d.cinfo.out_color_space == JCS_GRAYSCALE;
-  Image image(static_cast<int>(w), static_cast<int>(h), gray ? PixelFormat::Gray256 : PixelFormat::TrueColour);
-  std::vector<std::uint8_t> cmyk_row(d.cinfo.out_color_space == JCS_CMYK ? 4 * static_cast<std::size_t>(w) : 0);
-  if (!ReadPixels(d, image, cmyk_row.data())) detail::FailRead(kName, d.err.message);
-  if (d.cinfo.density_unit == 1 || d.cinfo.density_unit == 2) {
-    const double per_inch = d.cinfo.density_unit == 2 ? 2.54 : 1.0;
-    image.Dpi().x = d.cinfo.X_density * per_inch;
-    image.Dpi().y = d.cinfo.Y_density * per_inch;
-  }
-  return image;
+  return detail::GuardRead(kName, [&](std::optional<PixelDimensions>& claimed) {
+    if (bytes.size() < 3 || bytes[0] != 0xFF || bytes[1] != 0xD8) detail::FailRead(kName, "no JPEG signature");
+    Decoder d;
+    if (!ReadHeader(d, bytes)) detail::FailRead(kName, TextOf(d.err), KindOf(d.err));
+    // Data ending inside the headers, or right after them, leaves nothing to show.
+    const jpeg_source_mgr& src = *d.cinfo.src;
+    const bool no_scan_data = src.bytes_in_buffer == 0 || (src.bytes_in_buffer >= 2 && src.next_input_byte[0] == 0xFF &&
+                                                           src.next_input_byte[1] == JPEG_EOI);
+    if (d.err.data_ended || no_scan_data) detail::FailRead(kName, "the file is truncated before its image data");
+    const std::int64_t w = d.cinfo.image_width, h = d.cinfo.image_height;
+    claimed = detail::CheckReadSize(kName, w, h, 3, options);
+    // A Huffman-coded block costs at least a bit; 8192 pixels per byte is far beyond any
+    // real file, so bigger claims from small files are lies. Arithmetic coding can go lower.
+    if (!d.cinfo.arith_code) detail::CheckCompressionBound(kName, w, h, bytes.size(), 8192);
+    const bool gray = d.cinfo.out_color_space == JCS_GRAYSCALE;
+    Image image(static_cast<int>(w), static_cast<int>(h), gray ? PixelFormat::Gray256 : PixelFormat::TrueColour);
+    std::vector<std::uint8_t> cmyk_row(d.cinfo.out_color_space == JCS_CMYK ? 4 * static_cast<std::size_t>(w) : 0);
+    if (!ReadPixels(d, image, cmyk_row.data())) detail::FailRead(kName, TextOf(d.err), KindOf(d.err));
+    if (d.cinfo.density_unit == 1 || d.cinfo.density_unit == 2) {
+      const double per_inch = d.cinfo.density_unit == 2 ? 2.54 : 1.0;
+      image.Dpi().x = d.cinfo.X_density * per_inch;
+      image.Dpi().y = d.cinfo.Y_density * per_inch;
+    }
+    return image;
+  });
 }
 
 std::vector<std::uint8_t> EncodeJpeg(const Image& image, int quality, bool progressive) {
   detail::CheckWritable(kName, image);
-  if (image.Width() > 65500 || image.Height() > 65500) detail::FailWrite(kName, "the image is larger than 65500 pixels");
+  if (image.Width() > 65500 || image.Height() > 65500)
+    detail::FailWrite(kName, "the image is larger than 65500 pixels", ErrorKind::Limit);
   const bool gray = detail::HasStandardGrayPalette(image);
   std::vector<std::uint8_t> row(image.Stride() * 3);
   Encoder e;
-  if (!Compress(e, image, gray, quality, progressive, row.data())) detail::FailWrite(kName, e.err.message);
+  if (!Compress(e, image, gray, quality, progressive, row.data()))
+    detail::FailWrite(kName, TextOf(e.err), KindOf(e.err) == ErrorKind::Limit ? ErrorKind::Limit : ErrorKind::InputOutput);
   return std::vector<std::uint8_t>(e.buffer, e.buffer + e.size);
 }
 

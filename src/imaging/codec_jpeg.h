@@ -1,6 +1,7 @@
 // JPEG through the libjpeg API: baseline, progressive and grayscale files are read (gray
 // ones as 256 grays, colour as true colour); written with a quality 0-100, baseline or
-// progressive.
+// progressive. A file that ends inside its image data decodes with blocks past the data
+// mid-grey (a progressive file shows its earlier scans there).
 #pragma once
 
 #include <cstdint>

@@ -2,6 +2,8 @@
 #include "imaging/codec_pcx.h"
 
 #include <algorithm>
+#include <optional>
+#include <string>
 
 #include "imaging/codec_util.h"
 
@@ -57,9 +59,7 @@ void EncodeRun(std::vector<std::uint8_t>& out, const std::uint8_t* data, std::si
   }
 }
 
-}  // namespace
-
-Image DecodePcx(std::span<const std::uint8_t> bytes, const ReadOptions& options) {
+Image Decode(std::span<const std::uint8_t> bytes, const ReadOptions& options, std::optional<PixelDimensions>& claimed) {
   if (bytes.size() < kHeaderSize || bytes[0] != 0x0A || bytes[2] > 1) detail::FailRead(kName, "no PCX header");
   detail::ByteReader r(bytes, kName);
   r.Seek(3);
@@ -87,9 +87,10 @@ Image DecodePcx(std::span<const std::uint8_t> bytes, const ReadOptions& options)
     kind = Kind::Rgb;
     bits = 24;
   } else {
-    detail::FailRead(kName, std::to_string(bpp) + " bits in " + std::to_string(planes) + " planes is not supported");
+    detail::FailRead(kName, std::to_string(bpp) + " bits in " + std::to_string(planes) + " planes is not supported",
+                     ErrorKind::Unsupported);
   }
-  detail::CheckReadSize(kName, width, height, kind == Kind::Rgb ? 3 : 1, options);
+  claimed = detail::CheckReadSize(kName, width, height, kind == Kind::Rgb ? 3 : 1, options);
   const int w = static_cast<int>(width), h = static_cast<int>(height);
   if (bytes_per_line < (static_cast<std::size_t>(w) * static_cast<std::size_t>(bpp) + 7) / 8)
     detail::FailRead(kName, "the line length is shorter than the width");
@@ -151,10 +152,16 @@ Image DecodePcx(std::span<const std::uint8_t> bytes, const ReadOptions& options)
   return image;
 }
 
+}  // namespace
+
+Image DecodePcx(std::span<const std::uint8_t> bytes, const ReadOptions& options) {
+  return detail::GuardRead(kName, [&](std::optional<PixelDimensions>& claimed) { return Decode(bytes, options, claimed); });
+}
+
 std::vector<std::uint8_t> EncodePcx(const Image& image) {
   detail::CheckWritable(kName, image);
   const int w = image.Width(), h = image.Height();
-  if (w > 65535 || h > 65535) detail::FailWrite(kName, "the image is larger than 65535 pixels");
+  if (w > 65535 || h > 65535) detail::FailWrite(kName, "the image is larger than 65535 pixels", ErrorKind::Limit);
   const PixelFormat f = image.Format();
   const bool mono = f == PixelFormat::BlackWhite, sixteen = f == PixelFormat::Gray16 || f == PixelFormat::Colour16;
   const bool rgb = f == PixelFormat::TrueColour;

@@ -1,14 +1,20 @@
 // PNG reader and writer through libpng. libpng reports errors by longjmp, so every libpng
 // call runs inside a small protected function that holds no C++ object with a destructor;
 // buffers are made between those calls and the error text is turned into Error afterwards.
+// A file that ends early decodes as far as its rows go; the rest of the image is mid-grey
+// (in indexed images the palette entry nearest to it). An interlaced file shows the
+// passes that arrived.
 #include "imaging/codec_png.h"
 
 #include <png.h>
+#include <zlib.h>
 
 #include <algorithm>
 #include <csetjmp>
+#include <climits>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 
 #include "imaging/codec_util.h"
 
@@ -22,6 +28,7 @@ struct Io {
   std::size_t pos = 0;
   std::vector<std::uint8_t>* out = nullptr;
   char error[160] = "";
+  bool data_ended = false;
 };
 
 void OnError(png_structp png, png_const_charp message) {
@@ -34,7 +41,10 @@ void OnWarning(png_structp, png_const_charp) {}
 
 void ReadData(png_structp png, png_bytep data, png_size_t n) {
   auto* io = static_cast<Io*>(png_get_io_ptr(png));
-  if (n > io->in.size() - io->pos) png_error(png, "the file is truncated");
+  if (n > io->in.size() - io->pos) {
+    io->data_ended = true;
+    png_error(png, "the file is truncated");
+  }
   std::memcpy(data, io->in.data() + io->pos, n);
   io->pos += n;
 }
@@ -61,6 +71,7 @@ struct Header {
   int palette_size = 0;
   png_uint_32 ppm_x = 0, ppm_y = 0;
   bool metres = false;
+  int passes = 1;
 };
 
 class ReadStruct {
@@ -69,6 +80,12 @@ class ReadStruct {
     png_ = png_create_read_struct(PNG_LIBPNG_VER_STRING, &io, OnError, OnWarning);
     if (png_ != nullptr) info_ = png_create_info_struct(png_);
     if (png_ != nullptr) png_set_read_fn(png_, &io, ReadData);
+    if (png_ != nullptr) {
+      // Sizes are ours to judge (CheckReadSize), not libpng's default million-pixel sides.
+      png_set_user_limits(png_, PNG_UINT_31_MAX, PNG_UINT_31_MAX);
+      // Compressed data is read in small pieces, so a file that ends early loses little.
+      png_set_compression_buffer_size(png_, 1024);
+    }
   }
   ~ReadStruct() { png_destroy_read_struct(&png_, info_ != nullptr ? &info_ : nullptr, nullptr); }
   ReadStruct(const ReadStruct&) = delete;
@@ -116,7 +133,7 @@ bool ReadHeader(png_structp png, png_infop info, Header& h) {
   if (h.bit_depth == 16) png_set_scale_16(png);
   if (h.bit_depth < 8) png_set_packing(png);
   png_set_bgr(png);
-  png_set_interlace_handling(png);
+  h.passes = png_set_interlace_handling(png);
   png_read_update_info(png, info);
   h.channels = png_get_channels(png, info);
   h.colour_type = png_get_color_type(png, info);
@@ -124,25 +141,95 @@ bool ReadHeader(png_structp png, png_infop info, Header& h) {
   return true;
 }
 
-bool ReadRows(png_structp png, png_bytepp rows) {
+// Reads every pass into the rows, as png_read_image does, counting the rows done.
+struct RowProgress {
+  std::uint64_t rows_read = 0;
+};
+
+bool ReadRows(png_structp png, const Header& h, std::uint8_t* buffer, RowProgress* progress) {
   if (setjmp(png_jmpbuf(png))) return false;
-  png_read_image(png, rows);
+  for (int pass = 0; pass < h.passes; ++pass)
+    for (png_uint_32 y = 0; y < h.height; ++y) {
+      png_read_row(png, buffer + h.row_bytes * y, nullptr);
+      ++progress->rows_read;
+    }
   return true;
+}
+
+// The Adam7 pass (0 to 6) that carries pixel (x, y) of an interlaced image.
+int Adam7Pass(std::uint32_t x, std::uint32_t y) {
+  static constexpr std::uint8_t kPass[8][8] = {
+      {0, 5, 3, 5, 1, 5, 3, 5}, {6, 6, 6, 6, 6, 6, 6, 6}, {4, 5, 4, 5, 4, 5, 4, 5}, {6, 6, 6, 6, 6, 6, 6, 6},
+      {2, 5, 3, 5, 2, 5, 3, 5}, {6, 6, 6, 6, 6, 6, 6, 6}, {4, 5, 4, 5, 4, 5, 4, 5}, {6, 6, 6, 6, 6, 6, 6, 6},
+  };
+  return kPass[y & 7][x & 7];
+}
+
+// Fills the pixels no finished row delivered, in the layout of libpng's output rows: the
+// rows of the pass the data ended in from there on, and all later passes.
+void FillMissing(const Header& h, std::uint64_t rows_read, std::uint8_t* buffer) {
+  std::uint8_t pixel[4] = {128, 128, 128, 255};
+  if (h.colour_type == PNG_COLOR_TYPE_PALETTE) {
+    int best = 0, best_distance = INT32_MAX;
+    for (int i = 0; i < h.palette_size; ++i) {
+      const Rgb c = h.palette[i];
+      const int d = (c.r - 128) * (c.r - 128) + (c.g - 128) * (c.g - 128) + (c.b - 128) * (c.b - 128);
+      if (d < best_distance) {
+        best = i;
+        best_distance = d;
+      }
+    }
+    pixel[0] = static_cast<std::uint8_t>(best);
+  } else if (h.colour_type == PNG_COLOR_TYPE_GRAY) {
+    const int max = (1 << std::min(h.bit_depth, 8)) - 1;  // unpacked levels keep their bit depth
+    pixel[0] = static_cast<std::uint8_t>((128 * max + 127) / 255);
+  } else if (h.colour_type == PNG_COLOR_TYPE_GRAY_ALPHA) {
+    pixel[1] = 255;  // expanded to 8 bits
+  }
+  const auto channels = static_cast<std::size_t>(h.channels);
+  const std::uint64_t pass_reached = rows_read / h.height, row_reached = rows_read % h.height;
+  for (std::uint32_t y = 0; y < h.height; ++y) {
+    std::uint8_t* p = buffer + h.row_bytes * y;
+    for (std::uint32_t x = 0; x < h.width; ++x, p += channels) {
+      const std::uint64_t pass = h.passes == 1 ? 0 : static_cast<std::uint64_t>(Adam7Pass(x, y));
+      const bool delivered = pass < pass_reached || (pass == pass_reached && y < row_reached);
+      if (!delivered) std::copy_n(pixel, channels, p);
+    }
+  }
 }
 
 std::uint8_t OverWhite(unsigned c, unsigned a) { return static_cast<std::uint8_t>((c * a + 255 * (255 - a) + 127) / 255); }
 
-}  // namespace
+// libpng's failures are of the data, except when its memory runs out.
+[[noreturn]] void FailLibpng(const Io& io) {
+  const bool memory = std::strstr(io.error, "memory") != nullptr || std::strstr(io.error, "Memory") != nullptr;
+  detail::FailRead(kName, io.error, memory ? ErrorKind::Limit : ErrorKind::Format);
+}
 
-Image DecodePng(std::span<const std::uint8_t> bytes, const ReadOptions& options) {
+// The size the IHDR chunk claims, when it is whole and its CRC holds, so that a size beyond
+// the limit is reported as such before libpng allocates anything for it.
+std::optional<PixelDimensions> ClaimedSize(std::span<const std::uint8_t> bytes) {
+  if (bytes.size() < 33 || std::memcmp(bytes.data() + 8, "\0\0\0\x0dIHDR", 8) != 0) return std::nullopt;
+  auto be32 = [&](std::size_t at) {
+    return std::uint32_t{bytes[at]} << 24 | std::uint32_t{bytes[at + 1]} << 16 | std::uint32_t{bytes[at + 2]} << 8 |
+           bytes[at + 3];
+  };
+  if (crc32(0, bytes.data() + 12, 17) != be32(29)) return std::nullopt;
+  const std::uint32_t w = be32(16), h = be32(20);
+  if (w == 0 || h == 0 || w > PNG_UINT_31_MAX || h > PNG_UINT_31_MAX) return std::nullopt;
+  return PixelDimensions{w, h};
+}
+
+Image Decode(std::span<const std::uint8_t> bytes, const ReadOptions& options, std::optional<PixelDimensions>& claimed) {
   if (bytes.size() < 8 || png_sig_cmp(bytes.data(), 0, 8) != 0) detail::FailRead(kName, "no PNG signature");
+  if (const auto size = ClaimedSize(bytes)) claimed = detail::CheckReadSize(kName, size->width, size->height, 1, options);
   Io io;
   io.in = bytes;
   ReadStruct rs(io);
-  if (rs.png() == nullptr || rs.info() == nullptr) detail::FailRead(kName, "out of memory");
+  if (rs.png() == nullptr || rs.info() == nullptr) detail::FailRead(kName, "out of memory", ErrorKind::Limit);
   Header h;
-  if (!ReadHeader(rs.png(), rs.info(), h)) detail::FailRead(kName, io.error);
-  detail::CheckReadSize(kName, h.width, h.height, std::max(h.channels, 1), options);
+  if (!ReadHeader(rs.png(), rs.info(), h)) FailLibpng(io);
+  claimed = detail::CheckReadSize(kName, h.width, h.height, std::max(h.channels, 1), options);
   // Deflate turns one byte into at most 1032; the filtered rows cannot be larger than that.
   const std::uint64_t raw = (static_cast<std::uint64_t>(h.width) * static_cast<unsigned>(h.file_channels) *
                                  static_cast<unsigned>(h.bit_depth) + 7) / 8 + 1;
@@ -150,29 +237,33 @@ Image DecodePng(std::span<const std::uint8_t> bytes, const ReadOptions& options)
 
   const int w = static_cast<int>(h.width), hh = static_cast<int>(h.height);
   std::vector<std::uint8_t> buffer(h.row_bytes * h.height);
-  std::vector<png_bytep> rows(h.height);
-  for (png_uint_32 y = 0; y < h.height; ++y) rows[y] = buffer.data() + h.row_bytes * y;
-  if (!ReadRows(rs.png(), rows.data())) detail::FailRead(kName, io.error);
+  RowProgress progress;
+  if (!ReadRows(rs.png(), h, buffer.data(), &progress)) {
+    // Row 0 of the first pass holds pixels in every image; without it there is nothing to show.
+    if (!io.data_ended || progress.rows_read == 0) FailLibpng(io);
+    FillMissing(h, progress.rows_read, buffer.data());
+  }
+  auto row = [&](int y) { return buffer.data() + h.row_bytes * static_cast<std::size_t>(y); };
 
   Image image;
   if (h.colour_type == PNG_COLOR_TYPE_PALETTE) {
     std::vector<Rgb> palette(h.palette, h.palette + h.palette_size);
     image = Image(w, hh, detail::IndexedFormatFor(h.bit_depth, palette));
     image.Palette() = std::move(palette);
-    for (int y = 0; y < hh; ++y) std::copy_n(rows[static_cast<std::size_t>(y)], w, image.Row(y));
+    for (int y = 0; y < hh; ++y) std::copy_n(row(y), w, image.Row(y));
   } else if (h.colour_type == PNG_COLOR_TYPE_GRAY) {
     const PixelFormat f = h.bit_depth == 1 ? PixelFormat::BlackWhite : h.bit_depth <= 4 ? PixelFormat::Gray16 : PixelFormat::Gray256;
     const int scale = h.bit_depth == 2 ? 5 : 1;  // 2-bit levels 0..3 are 16-gray levels 0, 5, 10, 15
     image = Image(w, hh, f);
     for (int y = 0; y < hh; ++y) {
-      const std::uint8_t* src = rows[static_cast<std::size_t>(y)];
+      const std::uint8_t* src = row(y);
       std::uint8_t* dst = image.Row(y);
       for (int x = 0; x < w; ++x) dst[x] = static_cast<std::uint8_t>(src[x] * scale);
     }
   } else if (h.colour_type == PNG_COLOR_TYPE_GRAY_ALPHA) {
     image = Image(w, hh, PixelFormat::Gray256);
     for (int y = 0; y < hh; ++y) {
-      const std::uint8_t* src = rows[static_cast<std::size_t>(y)];
+      const std::uint8_t* src = row(y);
       std::uint8_t* dst = image.Row(y);
       for (int x = 0; x < w; ++x) dst[x] = OverWhite(src[2 * x], src[2 * x + 1]);
     }
@@ -180,7 +271,7 @@ Image DecodePng(std::span<const std::uint8_t> bytes, const ReadOptions& options)
     image = Image(w, hh, PixelFormat::TrueColour);
     const bool alpha = h.channels == 4;
     for (int y = 0; y < hh; ++y) {
-      const std::uint8_t* src = rows[static_cast<std::size_t>(y)];
+      const std::uint8_t* src = row(y);
       std::uint8_t* dst = image.Row(y);
       if (!alpha) {
         std::copy_n(src, 3 * static_cast<std::size_t>(w), dst);
@@ -198,6 +289,12 @@ Image DecodePng(std::span<const std::uint8_t> bytes, const ReadOptions& options)
     image.Dpi().y = detail::DpiFromPixelsPerMetre(h.ppm_y);
   }
   return image;
+}
+
+}  // namespace
+
+Image DecodePng(std::span<const std::uint8_t> bytes, const ReadOptions& options) {
+  return detail::GuardRead(kName, [&](std::optional<PixelDimensions>& claimed) { return Decode(bytes, options, claimed); });
 }
 
 namespace {
@@ -284,7 +381,7 @@ std::vector<std::uint8_t> EncodePng(const Image& image) {
   Io io;
   io.out = &out;
   WriteStruct ws(io);
-  if (ws.png() == nullptr || ws.info() == nullptr) detail::FailWrite(kName, "out of memory");
+  if (ws.png() == nullptr || ws.info() == nullptr) detail::FailWrite(kName, "out of memory", ErrorKind::Limit);
   if (!WriteHeader(ws.png(), ws.info(), plan)) detail::FailWrite(kName, io.error);
   std::vector<std::uint8_t> row(image.Stride());
   for (int y = 0; y < image.Height(); ++y) {

@@ -1,5 +1,7 @@
 // PNG through libpng: every bit depth and colour type is read, 16 bits reduced to 8 and
-// alpha composited on white; all six pixel formats are written.
+// alpha composited on white; all six pixel formats are written. A file that ends inside its
+// image data decodes with the pixels that never arrived mid-grey (in indexed images the
+// palette entry nearest to it).
 #pragma once
 
 #include <cstdint>

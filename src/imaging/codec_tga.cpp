@@ -2,6 +2,8 @@
 #include "imaging/codec_tga.h"
 
 #include <algorithm>
+#include <optional>
+#include <string>
 
 #include "imaging/codec_util.h"
 
@@ -56,9 +58,7 @@ void From16(const std::uint8_t* p, std::uint8_t* bgr) {
   bgr[2] = scale((v >> 10) & 31);
 }
 
-}  // namespace
-
-Image DecodeTga(std::span<const std::uint8_t> bytes, const ReadOptions& options) {
+Image Decode(std::span<const std::uint8_t> bytes, const ReadOptions& options, std::optional<PixelDimensions>& claimed) {
   detail::ByteReader r(bytes, kName);
   if (bytes.size() < 18) detail::FailRead(kName, "the header is truncated");
   const unsigned id_length = r.U8();
@@ -74,18 +74,24 @@ Image DecodeTga(std::span<const std::uint8_t> bytes, const ReadOptions& options)
 
   const bool rle = type >= 9;
   const unsigned base = rle ? type - 8 : type;
+  // Types 32 and 33 (Huffman-coded) exist but are not read; anything else is not a TGA file.
+  if (type == 32 || type == 33)
+    detail::FailRead(kName, "image type " + std::to_string(type) + " is not supported", ErrorKind::Unsupported);
   if (type != 1 && type != 2 && type != 3 && type != 9 && type != 10 && type != 11)
-    detail::FailRead(kName, "unsupported image type " + std::to_string(type));
-  if (map_type > 1) detail::FailRead(kName, "unsupported colour map type " + std::to_string(map_type));
+    detail::FailRead(kName, "invalid image type " + std::to_string(type));
+  if (map_type > 1) detail::FailRead(kName, "invalid colour map type " + std::to_string(map_type));
   const bool ok_bits = (base == 1 && bits == 8) || (base == 2 && (bits == 15 || bits == 16 || bits == 24 || bits == 32)) ||
                        (base == 3 && (bits == 8 || bits == 16));
-  if (!ok_bits) detail::FailRead(kName, std::to_string(bits) + " bits for image type " + std::to_string(type) + " is not supported");
+  const bool known_bits = bits == 8 || bits == 15 || bits == 16 || bits == 24 || bits == 32;
+  if (!ok_bits)
+    detail::FailRead(kName, std::to_string(bits) + " bits for image type " + std::to_string(type) + " is not supported",
+                     known_bits ? ErrorKind::Unsupported : ErrorKind::Format);
   r.Skip(id_length);
 
   std::vector<Rgb> palette;
   if (map_type == 1) {
     const unsigned entry_bytes = (map_entry_bits + 7) / 8;
-    if (entry_bytes < 2 || entry_bytes > 4) detail::FailRead(kName, "unsupported colour map entry size");
+    if (entry_bytes < 2 || entry_bytes > 4) detail::FailRead(kName, "invalid colour map entry size");
     auto map = r.Take(std::size_t{map_length} * entry_bytes);
     if (base == 1) {
       // Pixel values index the map from its first entry number; entries beyond 255 are unreachable.
@@ -105,7 +111,7 @@ Image DecodeTga(std::span<const std::uint8_t> bytes, const ReadOptions& options)
   }
 
   const bool colour = base == 2;
-  detail::CheckReadSize(kName, width, height, colour ? 3 : 1, options);
+  claimed = detail::CheckReadSize(kName, width, height, colour ? 3 : 1, options);
   const std::size_t pixel_bytes = (bits + 7) / 8;
   if (rle)
     detail::CheckCompressionBound(kName, width, height, r.Remaining(), 128);
@@ -146,10 +152,16 @@ Image DecodeTga(std::span<const std::uint8_t> bytes, const ReadOptions& options)
   return image;
 }
 
+}  // namespace
+
+Image DecodeTga(std::span<const std::uint8_t> bytes, const ReadOptions& options) {
+  return detail::GuardRead(kName, [&](std::optional<PixelDimensions>& claimed) { return Decode(bytes, options, claimed); });
+}
+
 std::vector<std::uint8_t> EncodeTga(const Image& image) {
   detail::CheckWritable(kName, image);
   const int w = image.Width(), h = image.Height();
-  if (w > 65535 || h > 65535) detail::FailWrite(kName, "the image is larger than 65535 pixels");
+  if (w > 65535 || h > 65535) detail::FailWrite(kName, "the image is larger than 65535 pixels", ErrorKind::Limit);
   const PixelFormat f = image.Format();
   const bool colour = f == PixelFormat::TrueColour;
   const bool gray = f == PixelFormat::Gray256 && detail::HasStandardGrayPalette(image);

@@ -9,6 +9,9 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
+#include <optional>
+#include <string>
+#include <string_view>
 
 #include "imaging/codec_util.h"
 
@@ -89,7 +92,7 @@ class File {
     TIFFOpenOptionsSetMaxSingleMemAlloc(opts, static_cast<tmsize_t>(std::min<std::size_t>(max_alloc, PTRDIFF_MAX)));
     TIFFOpenOptionsSetErrorHandlerExtR(opts, OnError, &m);
     TIFFOpenOptionsSetWarningHandlerExtR(opts, OnWarning, &m);
-    tif_ = TIFFClientOpenExt("memory", mode, &m, ReadProc, WriteProc, SeekProc, CloseProc, SizeProc, MapProc,
+    tif_ = TIFFClientOpenExt("image", mode, &m, ReadProc, WriteProc, SeekProc, CloseProc, SizeProc, MapProc,
                              UnmapProc, opts);
     TIFFOpenOptionsFree(opts);
   }
@@ -111,26 +114,42 @@ class File {
 
 std::string ErrorText(const Memory& m, const char* fallback) { return m.error[0] != '\0' ? m.error : fallback; }
 
+// libtiff says what went wrong only in words: allocations refused (our limit or the
+// system's) and codecs or layouts it lacks have their own.
+ErrorKind KindOf(std::string_view text) {
+  auto has = [text](std::string_view word) { return text.find(word) != std::string_view::npos; };
+  if (has("allocat") || has("ut of memory")) return ErrorKind::Limit;
+  if (has("not implemented") || has("not configured") || has("not supported") || has("Sorry")) return ErrorKind::Unsupported;
+  return ErrorKind::Format;
+}
+
+[[noreturn]] void FailTiff(const Memory& m, const char* fallback) {
+  const std::string text = ErrorText(m, fallback);
+  detail::FailRead(kName, text, KindOf(text));
+}
+
 // Samples of the formats we keep, read row by row (strips) or tile by tile into packed rows.
 std::vector<std::uint8_t> ReadPackedRows(TIFF* tif, const Memory& m, std::uint32_t w, std::uint32_t h,
-                                         std::size_t scanline, std::uint64_t bits_per_pixel) {
+                                         std::size_t scanline, std::uint64_t bits_per_pixel, std::uint64_t max_tile_bytes) {
   std::vector<std::uint8_t> rows(scanline * h);
   if (TIFFIsTiled(tif) == 0) {
     for (std::uint32_t y = 0; y < h; ++y)
       if (TIFFReadScanline(tif, rows.data() + scanline * y, y, 0) < 0)
-        detail::FailRead(kName, ErrorText(m, "cannot read the pixel data"));
+        FailTiff(m, "cannot read the pixel data");
     return rows;
   }
   std::uint32_t tw = 0, th = 0;
   TIFFGetField(tif, TIFFTAG_TILEWIDTH, &tw);
   TIFFGetField(tif, TIFFTAG_TILELENGTH, &th);
   const tmsize_t tile_size = TIFFTileSize(tif), tile_row = TIFFTileRowSize(tif);
-  if (tw == 0 || th == 0 || tile_size <= 0 || tile_row <= 0) detail::FailRead(kName, ErrorText(m, "invalid tile size"));
+  if (tw == 0 || th == 0 || tile_size <= 0 || tile_row <= 0) FailTiff(m, "invalid tile size");
+  // A tile beyond what libtiff may allocate for this file is a lie we would allocate for.
+  if (static_cast<std::uint64_t>(tile_size) > max_tile_bytes) detail::FailRead(kName, "the tiles are too large");
   std::vector<std::uint8_t> tile(static_cast<std::size_t>(tile_size));
   for (std::uint32_t ty = 0; ty < h; ty += th)
     for (std::uint32_t tx = 0; tx < w; tx += tw) {
       if (TIFFReadTile(tif, tile.data(), tx, ty, 0, 0) < 0)
-        detail::FailRead(kName, ErrorText(m, "cannot read a tile"));
+        FailTiff(m, "cannot read a tile");
       const std::size_t offset = static_cast<std::size_t>(std::uint64_t{tx} * bits_per_pixel / 8);
       if (offset >= scanline) continue;
       const std::size_t n = std::min<std::size_t>(static_cast<std::size_t>(tile_row), scanline - offset);
@@ -140,18 +159,18 @@ std::vector<std::uint8_t> ReadPackedRows(TIFF* tif, const Memory& m, std::uint32
   return rows;
 }
 
-}  // namespace
-
-Image DecodeTiff(std::span<const std::uint8_t> bytes, const ReadOptions& options) {
+Image Decode(std::span<const std::uint8_t> bytes, const ReadOptions& options, std::optional<PixelDimensions>& claimed) {
   if (bytes.size() < 8 || !((bytes[0] == 'I' && bytes[1] == 'I') || (bytes[0] == 'M' && bytes[1] == 'M')))
     detail::FailRead(kName, "no TIFF signature");
   Memory m;
   m.in = bytes;
   // libtiff's own buffers (strips, tiles, tag arrays) are bounded by the pixel limit or the
   // file's size, whichever is larger.
-  File file(m, "rm", std::max(options.max_pixel_bytes, bytes.size()) + (std::size_t{1} << 20));
+  const std::size_t max_alloc =
+      std::max(std::min(options.max_pixel_bytes, kMaxPixelBytes), bytes.size()) + (std::size_t{1} << 20);
+  File file(m, "rm", max_alloc);
   TIFF* tif = file.get();
-  if (tif == nullptr) detail::FailRead(kName, ErrorText(m, "invalid header"));
+  if (tif == nullptr) FailTiff(m, "invalid header");
   std::uint32_t w = 0, h = 0;
   std::uint16_t bps = 1, spp = 1, photometric = 0, planar = PLANARCONFIG_CONTIG, unit = RESUNIT_INCH;
   TIFFGetField(tif, TIFFTAG_IMAGEWIDTH, &w);
@@ -160,7 +179,7 @@ Image DecodeTiff(std::span<const std::uint8_t> bytes, const ReadOptions& options
   TIFFGetFieldDefaulted(tif, TIFFTAG_SAMPLESPERPIXEL, &spp);
   TIFFGetFieldDefaulted(tif, TIFFTAG_PLANARCONFIG, &planar);
   const bool have_photometric = TIFFGetField(tif, TIFFTAG_PHOTOMETRIC, &photometric) != 0;
-  detail::CheckReadSize(kName, w, h, 3, options);
+  claimed = detail::CheckReadSize(kName, w, h, 3, options);
 
   const bool contig = planar == PLANARCONFIG_CONTIG || spp == 1;
   const bool gray = have_photometric && (photometric == PHOTOMETRIC_MINISBLACK || photometric == PHOTOMETRIC_MINISWHITE) &&
@@ -173,8 +192,8 @@ Image DecodeTiff(std::span<const std::uint8_t> bytes, const ReadOptions& options
     const tmsize_t scanline = TIFFScanlineSize(tif);
     const std::size_t expected = (std::size_t{w} * spp * bps + 7) / 8;
     if (scanline <= 0 || static_cast<std::size_t>(scanline) != expected)
-      detail::FailRead(kName, ErrorText(m, "invalid line size"));
-    const auto rows = ReadPackedRows(tif, m, w, h, expected, std::uint64_t{spp} * bps);
+      FailTiff(m, "invalid line size");
+    const auto rows = ReadPackedRows(tif, m, w, h, expected, std::uint64_t{spp} * bps, max_alloc);
     const int iw = static_cast<int>(w), ih = static_cast<int>(h);
     if (rgb) {
       image = Image(iw, ih, PixelFormat::TrueColour);
@@ -230,10 +249,12 @@ Image DecodeTiff(std::span<const std::uint8_t> bytes, const ReadOptions& options
   } else {
     char message[1024] = "";
     if (TIFFRGBAImageOK(tif, message) == 0)
-      detail::FailRead(kName, message[0] != '\0' ? message : "unsupported sample layout");
+      detail::FailRead(kName, message[0] != '\0' ? message : "unsupported sample layout", ErrorKind::Unsupported);
     TIFFRGBAImage reader;
-    if (TIFFRGBAImageBegin(&reader, tif, 0, message) == 0)
-      detail::FailRead(kName, message[0] != '\0' ? message : ErrorText(m, "unsupported sample layout"));
+    if (TIFFRGBAImageBegin(&reader, tif, 0, message) == 0) {
+      const std::string text = message[0] != '\0' ? message : ErrorText(m, "unsupported sample layout");
+      detail::FailRead(kName, text, KindOf(text) == ErrorKind::Format ? ErrorKind::Unsupported : KindOf(text));
+    }
     struct End {
       TIFFRGBAImage* r;
       ~End() { TIFFRGBAImageEnd(r); }
@@ -242,7 +263,7 @@ Image DecodeTiff(std::span<const std::uint8_t> bytes, const ReadOptions& options
     image = Image(static_cast<int>(w), static_cast<int>(h), PixelFormat::TrueColour);
     // Rows per call: whole strips or tile rows, since libtiff decodes every strip a call
     // touches; at least 64 rows unless the image is wide. The buffer holds 4 bytes a pixel.
-    detail::CheckReadSize(kName, w, h, 4, options);
+    claimed = detail::CheckReadSize(kName, w, h, 4, options);
     std::uint32_t unit = 0;
     if (TIFFIsTiled(tif) != 0)
       TIFFGetField(tif, TIFFTAG_TILELENGTH, &unit);
@@ -257,7 +278,7 @@ Image DecodeTiff(std::span<const std::uint8_t> bytes, const ReadOptions& options
       reader.row_offset = static_cast<int>(y0);
       reader.col_offset = 0;
       if (TIFFRGBAImageGet(&reader, band.data(), w, rows) == 0)
-        detail::FailRead(kName, ErrorText(m, "cannot read the pixel data"));
+        FailTiff(m, "cannot read the pixel data");
       for (std::uint32_t y = 0; y < rows; ++y) {
         const std::uint32_t* src = band.data() + std::size_t{w} * y;
         std::uint8_t* dst = image.Row(static_cast<int>(y0 + y));
@@ -281,6 +302,12 @@ Image DecodeTiff(std::span<const std::uint8_t> bytes, const ReadOptions& options
     image.Dpi().y = yres * per_inch;
   }
   return image;
+}
+
+}  // namespace
+
+Image DecodeTiff(std::span<const std::uint8_t> bytes, const ReadOptions& options) {
+  return detail::GuardRead(kName, [&](std::optional<PixelDimensions>& claimed) { return Decode(bytes, options, claimed); });
 }
 
 std::vector<std::uint8_t> EncodeTiff(const Image& image, const TiffWriteOptions& options) {

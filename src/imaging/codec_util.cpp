@@ -4,30 +4,79 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <new>
+#include <stdexcept>
 #include <string>
 
 #include "common/error.h"
 
 namespace ocelot::imaging::detail {
 
-void FailRead(std::string_view format, std::string_view what) {
-  throw Error("Cannot read " + std::string(format) + " file: " + std::string(what));
+namespace {
+
+std::string SizeText(std::int64_t width, std::int64_t height) {
+  return std::to_string(width) + " x " + std::to_string(height);
 }
 
-void FailWrite(std::string_view format, std::string_view what) {
-  throw Error("Cannot write " + std::string(format) + " file: " + std::string(what));
+}  // namespace
+
+void FailRead(std::string_view format, std::string_view what, ErrorKind kind) {
+  throw Error(kind, "Cannot read " + std::string(format) + " file: " + std::string(what));
 }
 
-void CheckReadSize(std::string_view format, std::int64_t width, std::int64_t height, int bytes_per_pixel,
-                   const ReadOptions& options) {
-  if (width <= 0 || height <= 0)
-    FailRead(format, "invalid image size " + std::to_string(width) + " x " + std::to_string(height));
+void FailTooLarge(std::string_view format, std::int64_t width, std::int64_t height) {
+  throw Error(ErrorKind::Limit,
+              "Cannot read " + std::string(format) + " file: image of " + SizeText(width, height) + " pixels is too large",
+              PixelDimensions{width, height});
+}
+
+void FailWrite(std::string_view format, std::string_view what, ErrorKind kind) {
+  throw Error(kind, "Cannot write " + std::string(format) + " file: " + std::string(what));
+}
+
+PixelDimensions CheckReadSize(std::string_view format, std::int64_t width, std::int64_t height, int bytes_per_pixel,
+                              const ReadOptions& options) {
+  if (width <= 0 || height <= 0) FailRead(format, "invalid image size " + SizeText(width, height));
   const std::size_t limit = std::min(options.max_pixel_bytes, kMaxPixelBytes);
   // Width and height come from at most 32-bit fields, so the product fits 64 bits.
   const auto bytes = static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(height) *
                      static_cast<std::uint64_t>(bytes_per_pixel);
-  if (width > INT32_MAX || height > INT32_MAX || bytes > limit)
-    FailRead(format, "image of " + std::to_string(width) + " x " + std::to_string(height) + " pixels is too large");
+  if (width > INT32_MAX || height > INT32_MAX || bytes > limit) FailTooLarge(format, width, height);
+  return PixelDimensions{width, height};
+}
+
+void RethrowAsReadError(std::string_view format, const std::optional<PixelDimensions>& claimed) {
+  try {
+    throw;
+  } catch (const Error& e) {
+    // A library that ran out of memory does not know the size; the decoder does.
+    if (e.Kind() == ErrorKind::Limit && !e.Dimensions() && claimed) throw Error(ErrorKind::Limit, e.what(), *claimed);
+    throw;
+  } catch (const std::bad_alloc&) {
+    if (claimed) FailTooLarge(format, claimed->width, claimed->height);
+    FailRead(format, "out of memory", ErrorKind::Limit);
+  } catch (const std::length_error&) {
+    if (claimed) FailTooLarge(format, claimed->width, claimed->height);
+    FailRead(format, "out of memory", ErrorKind::Limit);
+  } catch (const std::exception& e) {
+    FailRead(format, e.what());
+  }
+}
+
+void RethrowAsWriteError(std::string_view format, const Image& image) {
+  try {
+    throw;
+  } catch (const Error&) {
+    throw;
+  } catch (const std::bad_alloc&) {
+    throw Error(ErrorKind::Limit, "Cannot write " + std::string(format) + " file: out of memory",
+                PixelDimensions{image.Width(), image.Height()});
+  } catch (const std::length_error&) {
+    throw Error(ErrorKind::Limit, "Cannot write " + std::string(format) + " file: out of memory",
+                PixelDimensions{image.Width(), image.Height()});
+  } catch (const std::exception& e) {
+    FailWrite(format, e.what());
+  }
 }
 
 void CheckCompressionBound(std::string_view format, std::int64_t width, std::int64_t height,
@@ -40,7 +89,7 @@ void CheckCompressionBound(std::string_view format, std::int64_t width, std::int
 }
 
 void CheckWritable(std::string_view format, const Image& image) {
-  if (image.Empty()) FailWrite(format, "the image is empty");
+  if (image.Empty()) FailWrite(format, "the image is empty", ErrorKind::Format);
 }
 
 PixelFormat IndexedFormatFor(int bits, const std::vector<Rgb>& palette) {

@@ -63,7 +63,7 @@ void SplitBlurInPlace(const RawBitmap& bitmap, int distance) {
       break;
     }
     default:
-      throw Error("Split blur needs a bitmap of 8, 16, 24 or 32 bits per pixel");
+      throw Error(ErrorKind::Unsupported, "Split blur needs a bitmap of 8, 16, 24 or 32 bits per pixel");
   }
 }
 

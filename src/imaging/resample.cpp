@@ -265,7 +265,7 @@ const ResampleFilterEntry& ResampleFilterAt(int index) {
 
 Image Resample(const Image& source, int width, int height, ResampleFilter filter) {
   const ResampleFilterEntry& entry = ResampleFilterAt(filter);
-  if (source.Empty()) throw Error("Source bitmap too small");
+  if (source.Empty()) throw Error(ErrorKind::Limit, "Source bitmap too small");
   if (width < 0 || height < 0) throw std::invalid_argument("negative resample size");
   Image target(width, height, PixelFormat::TrueColour);
   target.Dpi() = source.Dpi();

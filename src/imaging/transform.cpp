@@ -104,6 +104,7 @@ Image Rotate(const Image& image, double degrees) {
 
 Image MirrorRight(const Image& image) {
   Image out = TrueColourCopy(image);
+  if (out.Empty()) return out;  // no column to mirror
   const int w = out.Width();
   for (int y = 0; y < out.Height(); ++y) {
     std::uint8_t* row = out.Row(y);
@@ -115,8 +116,9 @@ Image MirrorRight(const Image& image) {
 
 Image MirrorDown(const Image& image) {
   Image out = TrueColourCopy(image);
+  if (out.Empty()) return out;  // no row to mirror
   const int h = out.Height();
-  for (int r = 0; r <= h / 2 && h > 0; ++r) {
+  for (int r = 0; r <= h / 2; ++r) {
     if (h - 1 - r != r) std::memcpy(out.Row(h - 1 - r), out.Row(r), out.Stride());
   }
   return out;

@@ -22,6 +22,7 @@ Image Rotate(const Image& image, double degrees);
 
 // On a 24-bit copy: for a = 0 to width div 2 (inclusive, in this order) pixel width - 1 - a
 // takes the value of pixel a in every row (right), or row height - 1 - r takes row r (down).
+// An image without columns or rows comes back as its (empty) 24-bit copy.
 Image MirrorRight(const Image& image);
 Image MirrorDown(const Image& image);
 

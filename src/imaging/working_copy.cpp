@@ -30,7 +30,7 @@ Image TrueColourCopy(const Image& image) {
 
 void RequireTrueColour(const Image& image, std::string_view operation) {
   if (image.Format() != PixelFormat::TrueColour)
-    throw Error(std::string(operation) + " needs a true-colour image");
+    throw Error(ErrorKind::Unsupported, std::string(operation) + " needs a true-colour image");
 }
 
 Image WhiteImage(int width, int height) {

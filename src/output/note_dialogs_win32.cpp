@@ -1,7 +1,7 @@
 // The note dialogs.
 #include "output/note_dialogs.h"
 
-#include "app/resource.h"
+#include "output/notes_resource.h"
 #include "common/file_io.h"
 #include "common/text.h"
 

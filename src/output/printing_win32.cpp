@@ -283,8 +283,8 @@ class Printer {
   bool in_job_ = false;
 };
 
-bool PrintDateTimeSet() { return settings::ReadSettings(settings::WorkingFolder()).PrintDateTime == 1; }
-bool PrintUserNameSet() { return settings::ReadSettings(settings::WorkingFolder()).PrintUserName == 1; }
+bool PrintDateTimeSet() { return settings::ReadTypedSettings(settings::WorkingFolder()).print_date_time; }
+bool PrintUserNameSet() { return settings::ReadTypedSettings(settings::WorkingFolder()).print_user_name; }
 
 // The cell stretched to the printed size with a dotted focus rectangle on its border.
 imaging::Image FramedCell(const imaging::Image& cell, PrintSize size) {

@@ -42,6 +42,8 @@ class SaveAsRun {
       host_.Message(old_path + " cannot be read as an image.", "Error", MessageIcon::Error);
       return true;
     }
+    // Every attempt writes this image as it was read, never one reduced for a refused try.
+    const imaging::Image original = host_.ViewImage();
     std::string file_text = FileName(old_path);
     int type = SaveTypeOfPath(file_text);
     for (;;) {
@@ -72,7 +74,7 @@ class SaveAsRun {
         continue;
       }
       try {
-        host_.WriteViewImage(*chosen, writer);
+        host_.WriteImage(*chosen, writer, original);
       } catch (const Error& e) {
         // Nothing was saved: the user may choose another place or cancel.
         host_.Message(e.what(), "Error", MessageIcon::Error);

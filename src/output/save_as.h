@@ -40,9 +40,9 @@ class SaveAsHost {
   // The save dialog with the text of its file-name box and the type to select (1-7; 0
   // keeps the previous one); the chosen path, or nothing on Cancel.
   virtual std::optional<std::string> ShowSaveDialog(const std::string& file_text, int type) = 0;
-  // Writes the view's image to the path by the writer (GIF, JPEG with the compression
-  // dialog, or by extension after the colour reduction); throws Error.
-  virtual void WriteViewImage(const std::string& path, SaveWriter writer) = 0;
+  // Writes the image to the path by the writer (GIF, JPEG with the compression dialog, or
+  // by extension after the colour reduction), converting a copy; throws Error.
+  virtual void WriteImage(const std::string& path, SaveWriter writer, const imaging::Image& image) = 0;
   // A file was written: it moves the current save folder and the dialog's start folder.
   virtual void FileWritten(const std::string& path) = 0;
   // The path in short (8.3) form, "" when the system cannot give it.

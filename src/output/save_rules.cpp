@@ -11,13 +11,11 @@
 #include "common/error.h"
 #include "common/file_io.h"
 #include "common/text.h"
+#include "output/image_formats.h"
 
 namespace ocelot::output {
 
 namespace {
-
-constexpr std::array<const char*, kSaveTypeCount> kExtensions = {".bmp", ".gif", ".jpg", ".pcx",
-                                                                 ".png", ".tga", ".tif"};
 
 std::string WithTrailingSeparator(std::string_view folder) {
   std::string s(WithoutTrailingSeparator(folder));
@@ -57,9 +55,15 @@ std::optional<std::string> FirstLineOf(const std::string& path) {
 }  // namespace
 
 const std::string& SaveDialogFilter() {
-  static const std::string filter =
-      "Bitmap (*.bmp)|*.bmp|GIF (*.gif)|*.gif|JPEG (*.jpg)|*.jpg|PaintBrush (*.pcx)|*.pcx|"
-      "Portable Network Graphic (*.png)|*.png|Targa (*.tga)|*.tga|TIFF (*.tif)|*.tif";
+  static const std::string filter = [] {
+    std::string f;
+    for (const auto& format : ImageFormats()) {
+      const std::string& ext = LowerExtensionOf(format.format);
+      if (!f.empty()) f += '|';
+      f += std::string(format.save_type_name) + " (*" + ext + ")|*" + ext;
+    }
+    return f;
+  }();
   return filter;
 }
 
@@ -71,15 +75,18 @@ std::string SaveDialogFilterForDialog() {
   return s;
 }
 
+int SaveTypeOf(settings::ImageFormat format) { return settings::StoredValue(format) + 1; }
+
+std::optional<settings::ImageFormat> ImageFormatOfSaveType(int type) { return settings::ImageFormatOf(type - 1); }
+
 const char* SaveTypeExtension(int type) {
-  return type >= 1 && type <= kSaveTypeCount ? kExtensions[static_cast<std::size_t>(type - 1)] : "";
+  const auto format = ImageFormatOfSaveType(type);
+  return format ? LowerExtensionOf(*format).c_str() : "";
 }
 
 int SaveTypeOfPath(std::string_view path) {
-  const std::string ext = LowerExtension(path);
-  for (int i = 0; i < kSaveTypeCount; ++i)
-    if (ext == kExtensions[static_cast<std::size_t>(i)]) return i + 1;
-  return 0;
+  const auto format = ImageFormatOfExtension(LowerExtension(path));
+  return format ? SaveTypeOf(*format) : 0;
 }
 
 std::string WithTypeExtension(std::string_view file_name, int type) {
@@ -109,10 +116,14 @@ std::string LowerExtension(std::string_view path) {
 SaveWriter WriterForSavePath(std::string_view path) {
   const std::string ext = LowerExtension(path);
   if (ext.empty()) return SaveWriter::MissingExtension;
-  if (ext == ".gif") return SaveWriter::Gif;
-  if (ext == ".jpg") return SaveWriter::Jpeg;
-  if (ext == ".pcx" || ext == ".png" || ext == ".bmp" || ext == ".tga" || ext == ".tif") return SaveWriter::ByExtension;
-  return SaveWriter::UnknownExtension;
+  const auto format = ImageFormatOfExtension(ext);
+  if (!format) return SaveWriter::UnknownExtension;
+  switch (Describe(*format).colour_handling) {
+    case ColourHandling::GifPalette: return SaveWriter::Gif;
+    case ColourHandling::TrueColour: return SaveWriter::Jpeg;
+    case ColourHandling::ReduceColours: break;
+  }
+  return SaveWriter::ByExtension;
 }
 
 bool IsReservedSaveTarget(const ReservedFolders& reserved, std::string_view chosen, std::string_view chosen_short) {

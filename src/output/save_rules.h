@@ -9,10 +9,15 @@
 #include <string_view>
 #include <vector>
 
+#include "settings/setting_enums.h"
+
 namespace ocelot::output {
 
 // The Save As dialog's seven file types, 1 to 7 in the order of the image formats.
-inline constexpr int kSaveTypeCount = 7;
+inline constexpr int kSaveTypeCount = settings::kImageFormatCount;
+int SaveTypeOf(settings::ImageFormat format);
+// The format of type 1 to 7; nothing for any other number.
+std::optional<settings::ImageFormat> ImageFormatOfSaveType(int type);
 // "Bitmap (*.bmp)|*.bmp|...|TIFF (*.tif)|*.tif".
 const std::string& SaveDialogFilter();
 // The same with NUL separators and a closing double NUL, as the file dialog reads it.

@@ -17,6 +17,8 @@ SettingsRecord ReadSettings(const std::string& working_folder) {
   return DecodeSettings(ReadFileBytes(SettingsPath(working_folder), kSettingsRecordSize));
 }
 
+Settings ReadTypedSettings(const std::string& working_folder) { return TypedSettings(ReadSettings(working_folder)); }
+
 void WriteSettings(const std::string& working_folder, const SettingsRecord& record) {
   const auto bytes = EncodeSettings(record);
   ReplaceFileContents(SettingsPath(working_folder), JoinPath(working_folder, kTempName), bytes);

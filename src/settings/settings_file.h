@@ -6,6 +6,7 @@
 #include <string>
 
 #include "settings/settings_record.h"
+#include "settings/settings_view.h"
 
 namespace ocelot::settings {
 
@@ -15,6 +16,8 @@ std::string SettingsPath(const std::string& working_folder);
 
 // Reads up to 332 bytes of "ocelot.cfg"; throws Error when the file cannot be opened.
 SettingsRecord ReadSettings(const std::string& working_folder);
+// ReadSettings as the program reads it (TypedSettings); throws Error as ReadSettings does.
+Settings ReadTypedSettings(const std::string& working_folder);
 // Replaces "ocelot.cfg" with the 332 bytes; a failed write leaves the old file whole.
 void WriteSettings(const std::string& working_folder, const SettingsRecord& record);
 void WriteDefaultSettings(const std::string& working_folder);

@@ -17,6 +17,18 @@ std::string ExpandUserName(const std::string& path);
 // that back. Sets and returns the process-wide working folder.
 std::string FindWorkingFolder();
 
+// The working folder of a start: the folder OCL.INI names when it can be used; otherwise
+// the default folder (documents folder + "\Ocelot") for this run only, OCL.INI left as it
+// is. Sets the process-wide working folder to the one chosen.
+struct WorkingFolderStart {
+  std::string folder;              // the folder this run uses; "" when none can be used
+  std::string configured;          // the folder OCL.INI names
+  std::string configured_problem;  // why that folder cannot be used ("" when it can)
+  std::string fallback;            // the default folder, when it had to be tried
+  std::string problem;             // why not even the default can be used ("" when it can)
+};
+WorkingFolderStart StartWorkingFolder();
+
 // The process-wide working folder (no trailing backslash).
 const std::string& WorkingFolder();
 void SetWorkingFolder(const std::string& folder);

@@ -6,6 +6,8 @@
 
 #include "common/error.h"
 #include "common/file_io.h"
+#include "common/text.h"
+#include "settings/working_folder_check.h"
 #include "settings/working_folder_rules.h"
 
 namespace ocelot::settings {
@@ -67,6 +69,22 @@ std::string FindWorkingFolder() {
   }
   SetWorkingFolder(folder);
   return folder;
+}
+
+WorkingFolderStart StartWorkingFolder() {
+  WorkingFolderStart start;
+  start.configured = FindWorkingFolder();
+  start.configured_problem = PrepareWorkingFolder(start.configured);
+  if (start.configured_problem.empty()) {
+    start.folder = start.configured;
+    return start;
+  }
+  start.fallback = DefaultWorkingFolder(GetDocumentsFolder());
+  start.problem = EqualsIgnoreCase(start.fallback, start.configured) ? start.configured_problem
+                                                                      : PrepareWorkingFolder(start.fallback);
+  if (start.problem.empty()) start.folder = start.fallback;
+  SetWorkingFolder(start.folder);
+  return start;
 }
 
 const std::string& WorkingFolder() { return WorkingFolderStorage(); }

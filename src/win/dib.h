@@ -13,8 +13,8 @@ namespace ocelot::win {
 // A packed DIB (BITMAPINFOHEADER, palette, rows padded to 4 bytes, bottom-up) of the
 // image: 24-bit for true colour, 8-bit with the image's palette otherwise.
 std::vector<std::uint8_t> PackedDibFromImage(const imaging::Image& image);
-// Any packed DIB of 1, 4, 8, 16, 24 or 32 bits (bit fields too) as a true-colour image;
-// nothing when the header is not one we can read.
+// Any packed DIB the image library reads (imaging::DecodePackedDib: 1 to 32 bits, bit
+// fields, run-length) as a true-colour image; nothing when it cannot be read.
 std::optional<imaging::Image> ImageFromPackedDib(const std::uint8_t* dib, std::size_t size);
 
 // A DIB section holding the image's pixels (true colour: 24-bit; indexed: 8-bit).

@@ -2,6 +2,11 @@
 #include "win/dib.h"
 
 #include <cstring>
+#include <span>
+
+#include "common/error.h"
+#include "imaging/codec_bmp.h"
+#include "imaging/convert.h"
 
 namespace ocelot::win {
 
@@ -70,86 +75,14 @@ std::vector<std::uint8_t> PackedDibFromImage(const Image& image) {
 }
 
 std::optional<Image> ImageFromPackedDib(const std::uint8_t* dib, std::size_t size) {
-  if (!dib || size < sizeof(BITMAPINFOHEADER)) return std::nullopt;
-  BITMAPINFOHEADER h;
-  std::memcpy(&h, dib, sizeof h);
-  if (h.biSize < sizeof h || h.biSize > size || h.biWidth <= 0 || h.biHeight == 0 || h.biPlanes != 1) return std::nullopt;
-  const int bits = h.biBitCount;
-  if (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32) return std::nullopt;
-  if (h.biCompression != BI_RGB && h.biCompression != BI_BITFIELDS) return std::nullopt;
-  const int width = h.biWidth;
-  const bool top_down = h.biHeight < 0;
-  const int height = top_down ? -h.biHeight : h.biHeight;
-  std::size_t offset = h.biSize;
-  DWORD masks[3] = {0, 0, 0};
-  if (h.biCompression == BI_BITFIELDS) {
-    if (h.biSize == sizeof h) {
-      if (size < offset + 12) return std::nullopt;
-      std::memcpy(masks, dib + offset, 12);
-      offset += 12;
-    } else {
-      std::memcpy(masks, dib + sizeof h, 12);  // V4/V5 headers carry the masks inside
-    }
-  } else if (bits == 16) {
-    masks[0] = 0x7C00; masks[1] = 0x03E0; masks[2] = 0x001F;
-  } else if (bits == 32) {
-    masks[0] = 0xFF0000; masks[1] = 0x00FF00; masks[2] = 0x0000FF;
-  }
-  std::size_t colours = 0;
-  if (bits <= 8) colours = h.biClrUsed ? std::min<std::size_t>(h.biClrUsed, 256) : (std::size_t{1} << bits);
-  const RGBQUAD* palette = reinterpret_cast<const RGBQUAD*>(dib + offset);
-  if (size < offset + colours * sizeof(RGBQUAD)) return std::nullopt;
-  offset += colours * sizeof(RGBQUAD);
-  const std::size_t stride = PaddedStride(width, bits);
-  if (height > 0 && (size - offset) / stride < static_cast<std::size_t>(height)) return std::nullopt;
-
-  Image out;
+  if (dib == nullptr) return std::nullopt;
   try {
-    out = Image(width, height, PixelFormat::TrueColour);
-  } catch (...) {
+    Image image = imaging::DecodePackedDib(std::span<const std::uint8_t>(dib, size));
+    if (image.Format() == PixelFormat::TrueColour) return image;
+    return imaging::ToTrueColour(image);
+  } catch (const Error&) {  // another program's data: refused, never trusted
     return std::nullopt;
   }
-  auto channel = [](DWORD v, DWORD mask) -> std::uint8_t {
-    if (!mask) return 0;
-    int shift = 0;
-    while (!(mask & 1)) { mask >>= 1; v >>= 1; ++shift; }
-    const DWORD max = mask;
-    return static_cast<std::uint8_t>(((v & mask) * 255 + max / 2) / max);
-  };
-  const bool plain32 = bits == 32 && masks[0] == 0xFF0000 && masks[1] == 0x00FF00 && masks[2] == 0x0000FF;
-  for (int y = 0; y < height; ++y) {
-    const std::uint8_t* src = dib + offset + stride * static_cast<std::size_t>(top_down ? y : height - 1 - y);
-    std::uint8_t* dst = out.Row(y);
-    // The common layouts of screen grabs are copied without per-pixel decisions.
-    if (bits == 24) {
-      std::memcpy(dst, src, out.Stride());
-      continue;
-    }
-    if (plain32) {
-      for (int x = 0; x < width; ++x, dst += 3, src += 4) {
-        dst[0] = src[0];
-        dst[1] = src[1];
-        dst[2] = src[2];
-      }
-      continue;
-    }
-    for (int x = 0; x < width; ++x, dst += 3) {
-      if (bits <= 8) {
-        const int per_byte = 8 / bits;
-        const int shift = (per_byte - 1 - x % per_byte) * bits;
-        const std::size_t idx = (src[x / per_byte] >> shift) & ((1 << bits) - 1);
-        const RGBQUAD q = idx < colours ? palette[idx] : RGBQUAD{0, 0, 0, 0};
-        dst[0] = q.rgbBlue; dst[1] = q.rgbGreen; dst[2] = q.rgbRed;
-      } else if (bits == 24) {
-        dst[0] = src[x * 3]; dst[1] = src[x * 3 + 1]; dst[2] = src[x * 3 + 2];
-      } else {
-        DWORD v = 0;
-        std::memcpy(&v, src + static_cast<std::size_t>(x) * (bits / 8), bits / 8);
-        dst[2] = channel(v, masks[0]); dst[1] = channel(v, masks[1]); dst[0] = channel(v, masks[2]);
-      }
-    }
-  }
-  return out;
 }
 
 HBITMAP CreateBitmapFromImage(const Image& image) {

@@ -57,7 +57,8 @@ LRESULT CALLBACK Window::StaticProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   } catch (...) {
     ShowError(hwnd, "Unexpected error.");
   }
-  return 0;
+  // A window whose creation failed is not left half-built.
+  return msg == WM_CREATE ? -1 : 0;
 }
 
 }  // namespace ocelot::win

@@ -186,6 +186,45 @@ TEST_F(CatalogFiles, AddCatalogRecord_PathOver255_IsCutOnlyInTheRecord) {
   EXPECT_EQ(ReadCatalog("trip.alb"), bytes);
 }
 
+TEST_F(CatalogFiles, AddCatalogRecord_EmptyPath_IsRefusedAndWritesNothing) {
+  // An empty path would end every reader's scan: the records after it would vanish.
+  const std::string image = Image("pic1.bmp");
+  WriteCatalog("trip.alb", Records({kA}));
+  const struct { const char* catalog; const char* url; std::vector<std::string> notes; } cases[] = {
+      {"trip", "", {}},
+      {"trip", "http://a.example/", {"note"}},
+      {"fresh", "", {"note"}},
+  };
+  for (const auto& c : cases) {
+    EXPECT_FALSE(AddCatalogRecord(catalogs_, c.catalog, {"", c.url}, c.notes)) << c.catalog;
+  }
+  EXPECT_EQ(ReadCatalog("trip.alb"), Records({kA}));
+  EXPECT_FALSE(FileExists(CatalogPath("fresh.alb")));
+  EXPECT_FALSE(FileExists(output::NotePathFor("")));
+  EXPECT_FALSE(TempFileLeft());
+  ASSERT_TRUE(AddCatalogRecord(catalogs_, "trip", {image, ""}, {}));  // the catalog still takes records
+  EXPECT_EQ(RecordsOf("trip.alb"), (std::vector<CatalogRecord>{kA, {image, ""}}));
+}
+
+TEST_F(CatalogFiles, RemoveCatalogRecord_PathOver255_MatchesTheCutRecord) {
+  const std::string long_path = "C:\\" + std::string(260, 'd') + "\\pic1.bmp";
+  const std::string other_long = "C:\\" + std::string(260, 'd') + "\\pic2.bmp";  // the same first 255
+  const std::string shorter = long_path.substr(0, 254);
+  const struct { std::string removed; bool removes; } cases[] = {
+      {long_path, true},
+      {other_long, true},  // a record cannot tell them apart, as the lookups cannot
+      {long_path.substr(0, 255), true},
+      {shorter, false},
+      {ToLower(long_path), false},  // case still counts
+  };
+  for (const auto& c : cases) {
+    WriteCatalog("trip.alb", Records({kA, {long_path, "http://long/"}, kB}));
+    ASSERT_EQ(FindCatalogOf(catalogs_, c.removed).empty(), c.removed == shorter) << c.removed.size();
+    EXPECT_EQ(RemoveCatalogRecord(catalogs_, c.removed, "trip.alb"), c.removes) << c.removed.size();
+    EXPECT_EQ(RecordsOf("trip.alb").size(), c.removes ? 2u : 3u) << c.removed.size();
+  }
+}
+
 TEST_F(CatalogFiles, RemoveCatalogRecord_MiddleRecord_KeepsTheOthersInOrderByteForByte) {
   Bytes bytes = Records({kA, kB, kC, kA});
   std::fill(bytes.begin() + 512 * 2 + 100, bytes.begin() + 512 * 2 + 200, 0x7E);  // kC's unused bytes

@@ -43,6 +43,26 @@ TEST(DecodeBmp, EveryVariant_GivesTheImageAndKeepsItsFormat) {
   for (const auto& f : fixtures::BmpCases()) ExpectDecodes(f, DecodeBmp);
 }
 
+TEST(DecodePackedDib, EveryBmpVariantWithoutItsFileHeader_GivesTheSameImage) {
+  for (auto f : fixtures::BmpCases()) {
+    f.bytes.erase(f.bytes.begin(), f.bytes.begin() + 14);
+    ExpectDecodes(f, DecodePackedDib);
+  }
+}
+
+TEST(DecodePackedDib, ColourTableOfA24BitDib_IsSkippedBeforeTheRows) {
+  // 2 x 1 pixels of 24 bits after two colour-table entries for displays of 256 colours.
+  std::vector<std::uint8_t> dib = {40, 0, 0, 0, 2, 0, 0, 0, 1, 0, 0, 0, 1, 0, 24, 0};
+  dib.resize(32, 0);
+  dib.insert(dib.end(), {2, 0, 0, 0, 0, 0, 0, 0});  // colours used: 2; important: 0
+  dib.insert(dib.end(), {9, 9, 9, 0, 8, 8, 8, 0});
+  dib.insert(dib.end(), {10, 20, 30, 40, 50, 60, 0, 0});
+  const Image image = DecodePackedDib(dib);
+  ASSERT_EQ(image.Width(), 2);
+  EXPECT_EQ(image.PixelColour(0, 0), (Rgb{30, 20, 10}));
+  EXPECT_EQ(image.PixelColour(1, 0), (Rgb{60, 50, 40}));
+}
+
 TEST(DecodePng, EveryDepthAndColourType_ReducedTo8BitsOnWhite) {
   for (const auto& f : fixtures::PngCases()) ExpectDecodes(f, DecodePng);
 }

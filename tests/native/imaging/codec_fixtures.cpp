@@ -104,23 +104,30 @@ struct PngChunkSpec {
   Bytes data;
 };
 
-// rows: packed samples of each row, without the filter byte.
-Bytes Png(int w, int h, int depth, int colour_type, const std::vector<Bytes>& rows, const std::vector<PngChunkSpec>& extra) {
+// raw: the filtered rows (every pass of an interlaced image, in order) before compression.
+Bytes PngFromRaw(std::uint32_t w, std::uint32_t h, int depth, int colour_type, bool interlaced, const Bytes& raw,
+                 const std::vector<PngChunkSpec>& extra) {
   Bytes png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
   Bytes ihdr;
-  U32BE(ihdr, static_cast<std::uint32_t>(w));
-  U32BE(ihdr, static_cast<std::uint32_t>(h));
-  ihdr.insert(ihdr.end(), {static_cast<std::uint8_t>(depth), static_cast<std::uint8_t>(colour_type), 0, 0, 0});
+  U32BE(ihdr, w);
+  U32BE(ihdr, h);
+  ihdr.insert(ihdr.end(), {static_cast<std::uint8_t>(depth), static_cast<std::uint8_t>(colour_type), 0, 0,
+                           static_cast<std::uint8_t>(interlaced ? 1 : 0)});
   PngChunk(png, "IHDR", ihdr);
   for (const auto& c : extra) PngChunk(png, c.type, c.data);
+  PngChunk(png, "IDAT", Zlib(raw));
+  PngChunk(png, "IEND", {});
+  return png;
+}
+
+// rows: packed samples of each row, without the filter byte.
+Bytes Png(int w, int h, int depth, int colour_type, const std::vector<Bytes>& rows, const std::vector<PngChunkSpec>& extra) {
   Bytes raw;
   for (const auto& r : rows) {
     raw.push_back(0);
     raw.insert(raw.end(), r.begin(), r.end());
   }
-  PngChunk(png, "IDAT", Zlib(raw));
-  PngChunk(png, "IEND", {});
-  return png;
+  return PngFromRaw(static_cast<std::uint32_t>(w), static_cast<std::uint32_t>(h), depth, colour_type, false, raw, extra);
 }
 
 std::uint8_t OverWhite(unsigned c, unsigned a) { return static_cast<std::uint8_t>((c * a + 255 * (255 - a) + 127) / 255); }
@@ -410,6 +417,38 @@ Fixture InterlacedTransparentGif() {
   EGifCloseFile(gif, &error);
   GifFreeMapObject(map);
   return Fixture{"interlaced with transparency", std::move(out), std::move(expected)};
+}
+
+Bytes RgbPng(const Image& image, bool interlaced) {
+  const int w = image.Width(), h = image.Height();
+  auto put_rgb = [&](Bytes& raw, int x, int y) {
+    const Rgb c = image.PixelColour(x, y);
+    raw.insert(raw.end(), {c.r, c.g, c.b});
+  };
+  Bytes raw;
+  if (!interlaced) {
+    for (int y = 0; y < h; ++y) {
+      raw.push_back(0);
+      for (int x = 0; x < w; ++x) put_rgb(raw, x, y);
+    }
+  } else {
+    // Adam7: each pass is a small image of its own, rows with their filter byte; empty
+    // passes have no rows at all.
+    static constexpr int kX0[] = {0, 4, 0, 2, 0, 1, 0}, kY0[] = {0, 0, 4, 0, 2, 0, 1};
+    static constexpr int kDx[] = {8, 8, 4, 4, 2, 2, 1}, kDy[] = {8, 8, 8, 4, 4, 2, 2};
+    for (int pass = 0; pass < 7; ++pass) {
+      if (kX0[pass] >= w) continue;
+      for (int y = kY0[pass]; y < h; y += kDy[pass]) {
+        raw.push_back(0);
+        for (int x = kX0[pass]; x < w; x += kDx[pass]) put_rgb(raw, x, y);
+      }
+    }
+  }
+  return PngFromRaw(static_cast<std::uint32_t>(w), static_cast<std::uint32_t>(h), 8, 2, interlaced, raw, {});
+}
+
+Bytes PngClaiming(std::uint32_t width, std::uint32_t height) {
+  return PngFromRaw(width, height, 8, 2, false, Bytes(64, 0), {});
 }
 
 std::vector<Fixture> PngCases() {

@@ -38,6 +38,12 @@ Fixture InterlacedTransparentGif();
 // gray, palette with tRNS, gray with tRNS, 1-bit gray, with pHYs.
 std::vector<Fixture> PngCases();
 
+// A true-colour image as an 8-bit RGB PNG built by hand (filter None), plain or
+// Adam7-interlaced.
+std::vector<std::uint8_t> RgbPng(const Image& image, bool interlaced);
+// An RGB PNG whose header (with a valid CRC) claims width x height, with a few bytes of data.
+std::vector<std::uint8_t> PngClaiming(std::uint32_t width, std::uint32_t height);
+
 // TGA: colour-mapped, true colour 15/16/24/32 bits, gray; raw and run-length (packets
 // crossing lines); bottom-left and top-left origins.
 std::vector<Fixture> TgaCases();

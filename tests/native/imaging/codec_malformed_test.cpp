@@ -2,6 +2,7 @@
 // wrong, and refuses sizes the file cannot back.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 
 #include "codec_fixtures.h"
@@ -52,26 +53,50 @@ std::string ErrorOf(Decoder decode, const Bytes& bytes, const ReadOptions& optio
   return "";
 }
 
-TEST(Decode, TruncatedFiles_ThrowErrorNamingTheFormat) {
+// The Error thrown; fails the test when the bytes decoded.
+Error ErrorFrom(Decoder decode, const Bytes& bytes, const ReadOptions& options = {}) {
+  try {
+    decode(bytes, options);
+  } catch (const Error& e) {
+    return e;
+  }
+  ADD_FAILURE() << "decoded";
+  return Error("decoded");
+}
+
+TEST(Decode, TruncatedFiles_ThrowFormatErrorNamingTheFormat) {
   for (const auto& f : ValidFiles()) {
     SCOPED_TRACE(f.name);
     ASSERT_EQ(ErrorOf(f.decode, f.valid), "");
+    // JPEG and PNG cut inside their image data show the rows that arrived (codec_truncated_test).
+    const bool shows_rows = std::string(f.name) == "JPEG" || std::string(f.name) == "PNG";
     for (std::size_t keep : {std::size_t{0}, std::size_t{1}, std::size_t{7}, std::size_t{20}, f.valid.size() / 3,
                              f.valid.size() * 2 / 3}) {
       SCOPED_TRACE(keep);
-      const std::string error = ErrorOf(f.decode, Bytes(f.valid.begin(), f.valid.begin() + static_cast<std::ptrdiff_t>(keep)));
-      EXPECT_NE(error.find(f.name), std::string::npos) << error;
+      const Bytes cut(f.valid.begin(), f.valid.begin() + static_cast<std::ptrdiff_t>(keep));
+      if (shows_rows && keep > 20) {
+        try {
+          const Image partial = f.decode(cut, {});
+          EXPECT_EQ(partial.Width(), 40);
+          EXPECT_EQ(partial.Height(), 30);
+          continue;
+        } catch (const Error&) {  // cut inside the headers
+        }
+      }
+      const Error e = ErrorFrom(f.decode, cut);
+      EXPECT_NE(std::string(e.what()).find(f.name), std::string::npos) << e.what();
+      EXPECT_EQ(e.Kind(), ErrorKind::Format) << e.what();
     }
   }
 }
 
-TEST(Decode, OtherFormatsBytes_ThrowError) {
+TEST(Decode, OtherFormatsBytes_ThrowFormatError) {
   const auto files = ValidFiles();
   for (const auto& decoder : files)
     for (const auto& file : files) {
       if (&decoder == &file) continue;
       SCOPED_TRACE(std::string(decoder.name) + " reading " + file.name);
-      EXPECT_NE(ErrorOf(decoder.decode, file.valid), "");
+      EXPECT_EQ(ErrorFrom(decoder.decode, file.valid).Kind(), ErrorKind::Format);
     }
 }
 
@@ -103,18 +128,21 @@ void Put32BE(Bytes& b, std::size_t at, std::uint32_t v) {
 TEST(Decode, LyingSizes_ThrowErrorBeforeAllocating) {
   const Image small = samples::SyntheticPhoto(8, 8);
   const Image indexed = fixtures::Pattern(8, 8, PixelFormat::Colour256);
+  // Sizes beyond the pixel limit are Limit errors carrying the size; sizes the data cannot
+  // back are lies, Format errors.
   struct Case {
     const char* name;
     Decoder decode;
     Bytes bytes;
     const char* says;
+    std::optional<PixelDimensions> too_large = std::nullopt;
   };
   std::vector<Case> cases;
   {
     Bytes b = EncodeBmp(small);
     Put32(b, 18, 100000);
     Put32(b, 22, 100000);
-    cases.push_back({"BMP 100000 x 100000", DecodeBmp, b, "too large"});
+    cases.push_back({"BMP 100000 x 100000", DecodeBmp, b, "too large", PixelDimensions{100000, 100000}});
     Put32(b, 18, 1000);
     Put32(b, 22, 1000);
     cases.push_back({"BMP 1000 x 1000 with 64 pixels of data", DecodeBmp, b, "truncated"});
@@ -131,7 +159,7 @@ TEST(Decode, LyingSizes_ThrowErrorBeforeAllocating) {
     Put16(b, 8, 65535);
     Put16(b, 10, 65535);
     Put16(b, 66, 65535);
-    cases.push_back({"PCX 65536 x 65536", DecodePcx, b, "too large"});
+    cases.push_back({"PCX 65536 x 65536", DecodePcx, b, "too large", PixelDimensions{65536, 65536}});
     Put16(b, 8, 3000);
     Put16(b, 10, 3000);
     cases.push_back({"PCX 3001 x 3001 in a small file", DecodePcx, b, "too short"});
@@ -144,7 +172,7 @@ TEST(Decode, LyingSizes_ThrowErrorBeforeAllocating) {
     Bytes rle = fixtures::TgaCases()[1].bytes;  // 24 bits run-length
     Put16(rle, 12, 60000);
     Put16(rle, 14, 60000);
-    cases.push_back({"TGA 60000 x 60000 run-length", DecodeTga, rle, "too"});
+    cases.push_back({"TGA 60000 x 60000 run-length", DecodeTga, rle, "too large", PixelDimensions{60000, 60000}});
   }
   {
     Bytes b = EncodePng(small);  // IHDR width at 16, height at 20; the CRC is fixed below
@@ -158,6 +186,8 @@ TEST(Decode, LyingSizes_ThrowErrorBeforeAllocating) {
     }
     Put32BE(b, 29, ~crc);
     cases.push_back({"PNG 10000 x 10000 with a tiny IDAT", DecodePng, b, "too short"});
+    cases.push_back({"PNG 30000 x 30000", DecodePng, fixtures::PngClaiming(30000, 30000), "too large",
+                     PixelDimensions{30000, 30000}});
   }
   {
     Bytes b = EncodeGif(indexed);  // logical screen at 6, image descriptor after the colour table
@@ -165,7 +195,7 @@ TEST(Decode, LyingSizes_ThrowErrorBeforeAllocating) {
     ASSERT_EQ(b[desc], 0x2C);
     Put16(b, desc + 5, 65535);
     Put16(b, desc + 7, 65535);
-    cases.push_back({"GIF frame 65535 x 65535", DecodeGif, b, "too"});
+    cases.push_back({"GIF frame 65535 x 65535", DecodeGif, b, "too large", PixelDimensions{65535, 65535}});
   }
   {
     Bytes b = EncodeJpeg(small, 90, false);
@@ -177,7 +207,7 @@ TEST(Decode, LyingSizes_ThrowErrorBeforeAllocating) {
         b[i + 8] = 0xD0;
         break;
       }
-    cases.push_back({"JPEG 65488 x 65488", DecodeJpeg, b, "too large"});
+    cases.push_back({"JPEG 65488 x 65488", DecodeJpeg, b, "too large", PixelDimensions{65488, 65488}});
   }
   {
     Bytes b = EncodeTiff(small, {TiffCompression::None, 0});
@@ -192,21 +222,109 @@ TEST(Decode, LyingSizes_ThrowErrorBeforeAllocating) {
         Put32(b, e + 8, 200000);
       }
     }
-    cases.push_back({"TIFF 200000 x 200000", DecodeTiff, b, "too large"});
+    cases.push_back({"TIFF 200000 x 200000", DecodeTiff, b, "too large", PixelDimensions{200000, 200000}});
   }
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    const std::string error = ErrorOf(c.decode, c.bytes);
-    EXPECT_NE(error.find(c.says), std::string::npos) << error;
+    const Error e = ErrorFrom(c.decode, c.bytes);
+    EXPECT_NE(std::string(e.what()).find(c.says), std::string::npos) << e.what();
+    EXPECT_EQ(e.Kind(), c.too_large ? ErrorKind::Limit : ErrorKind::Format) << e.what();
+    EXPECT_EQ(e.Dimensions(), c.too_large);
   }
 }
 
-TEST(Decode, SizeAboveTheCallersLimit_ThrowsTooLarge) {
+TEST(DecodeBmp, LyingHeaders_AreFormatErrorsInFilesAndPackedDibs) {
+  // An 8 x 8 file of 8 bits: info header at 14, palette of 256 entries at 54, rows at 1078.
+  const Bytes valid = EncodeBmp(fixtures::Pattern(8, 8, PixelFormat::Colour256));
+  const Bytes rle = fixtures::BmpCases()[7].bytes;  // RLE8, 21 x 5
+  const std::size_t rle_data = rle[10] | rle[11] << 8;
+  auto with = [](Bytes b, std::size_t at, std::uint32_t v) {
+    Put32(b, at, v);
+    return b;
+  };
+  auto with16 = [](Bytes b, std::size_t at, unsigned v) {
+    Put16(b, at, v);
+    return b;
+  };
+  auto cut = [](const Bytes& b, std::size_t keep) { return Bytes(b.begin(), b.begin() + static_cast<std::ptrdiff_t>(keep)); };
+  auto rle_ending = [&](std::initializer_list<std::uint8_t> tail) {
+    Bytes b = cut(rle, rle_data);
+    b.insert(b.end(), tail);
+    return b;
+  };
+  enum class In { Both, File, Dib };  // what the lie reaches: the file header is not in a packed DIB
+  const struct {
+    const char* name;
+    Bytes file;
+    In in;
+  } cases[] = {
+      {"pixel offset beyond the data", with(valid, 10, static_cast<std::uint32_t>(valid.size()) + 100), In::File},
+      {"pixel offset 0xFFFFFFFF", with(valid, 10, 0xFFFFFFFFu), In::File},
+      {"file cut inside the file header", cut(valid, 12), In::File},
+      {"header size 0", with(valid, 14, 0), In::Both},
+      {"header size beyond the data", with(valid, 14, 0x7FFFFFF0u), In::Both},
+      {"version 4 header cut short", cut(with(valid, 14, 108), 14 + 60), In::Both},
+      {"zero width", with(valid, 18, 0), In::Both},
+      {"negative width", with(valid, 18, static_cast<std::uint32_t>(-5)), In::Both},
+      {"zero height", with(valid, 22, 0), In::Both},
+      {"height -2^31", with(valid, 22, 0x80000000u), In::Both},
+      {"7 bits per pixel", with16(valid, 28, 7), In::Both},
+      {"33 bits per pixel", with16(valid, 28, 33), In::Both},
+      {"65535 bits per pixel", with16(valid, 28, 65535), In::Both},
+      {"compression 99", with(valid, 30, 99), In::Both},
+      {"RLE8 on 24 bits", with16(with(valid, 30, 1), 28, 24), In::Both},
+      {"bit fields on 8 bits", with(valid, 30, 3), In::Both},
+      {"palette running past the data", cut(valid, 54 + 500), In::Both},
+      // A file's pixel offset makes the colour count of a 24-bit image irrelevant; a packed
+      // DIB's rows come after those colours.
+      {"colours of a 24-bit image past the data", with(EncodeBmp(samples::SyntheticPhoto(4, 4)), 46, 0x40000000u), In::Dib},
+      {"one row more than the data holds", with(valid, 22, 9), In::Both},
+      {"width beyond the rows' data", with(valid, 18, 4000), In::Both},
+      {"RLE8 absolute run past the data", rle_ending({0, 200, 1, 2, 3}), In::Both},
+      {"RLE8 delta past the data", rle_ending({2, 5, 0, 2, 1}), In::Both},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    if (c.in != In::Dib) {
+      EXPECT_EQ(ErrorFrom(DecodeBmp, c.file).Kind(), ErrorKind::Format) << ErrorOf(DecodeBmp, c.file);
+    }
+    if (c.in == In::File) continue;
+    const Bytes dib(c.file.begin() + 14, c.file.end());
+    EXPECT_EQ(ErrorFrom(DecodePackedDib, dib).Kind(), ErrorKind::Format) << ErrorOf(DecodePackedDib, dib);
+  }
+}
+
+TEST(DecodeBmp, ValidVariantsWeDoNotRead_AreUnsupported) {
+  const Bytes valid = EncodeBmp(samples::SyntheticPhoto(4, 4));
+  auto with = [&](std::size_t at, std::uint32_t v, int bytes) {
+    Bytes b = valid;
+    bytes == 2 ? Put16(b, at, v) : Put32(b, at, v);
+    return b;
+  };
+  const struct {
+    const char* name;
+    Bytes file;
+  } cases[] = {
+      {"64 bits per pixel", with(28, 64, 2)},
+      {"embedded PNG", with(30, 5, 4)},
+      {"embedded JPEG", with(30, 4, 4)},
+      {"16-byte OS/2 header", with(14, 16, 4)},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(ErrorFrom(DecodeBmp, c.file).Kind(), ErrorKind::Unsupported) << ErrorOf(DecodeBmp, c.file);
+  }
+}
+
+TEST(Decode, SizeAboveTheCallersLimit_ThrowsLimitWithTheSize) {
   ReadOptions small;
   small.max_pixel_bytes = 1000;
   for (const auto& f : ValidFiles()) {  // 40 x 30 images: 1200 or 3600 bytes
     SCOPED_TRACE(f.name);
-    EXPECT_NE(ErrorOf(f.decode, f.valid, small).find("too large"), std::string::npos);
+    const Error e = ErrorFrom(f.decode, f.valid, small);
+    EXPECT_NE(std::string(e.what()).find("too large"), std::string::npos);
+    EXPECT_EQ(e.Kind(), ErrorKind::Limit);
+    EXPECT_EQ(e.Dimensions(), (PixelDimensions{40, 30}));
   }
 }
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <stdexcept>
+#include <string>
 #include <vector>
 
 #include "common/error.h"
@@ -100,6 +101,24 @@ TEST(Mirror, RightAndDown_CopyTheFirstHalfOverTheSecond) {
   EXPECT_EQ(MirrorDown(Gray({{7}, {8}, {9}})), Gray({{7}, {8}, {7}}));
   EXPECT_EQ(MirrorDown(Gray({{7}, {8}, {9}, {6}})), Gray({{7}, {8}, {8}, {7}}));
   EXPECT_EQ(MirrorRight(Indexed(2, 1, {5, 6})).Format(), PixelFormat::TrueColour);
+}
+
+TEST(Mirror, NoColumnsOrNoRows_GiveTheEmptyImageBack) {
+  // Sanitizers watch for the reads outside the image these once made.
+  const struct { int w, h; PixelFormat format; } cases[] = {
+      {0, 3, PixelFormat::TrueColour}, {4, 0, PixelFormat::TrueColour}, {0, 0, PixelFormat::TrueColour},
+      {0, 5, PixelFormat::Colour256},  {1, 1, PixelFormat::TrueColour},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::to_string(c.w) + " x " + std::to_string(c.h));
+    const Image src(c.w, c.h, c.format);
+    for (Image (*mirror)(const Image&) : {MirrorRight, MirrorDown}) {
+      const Image out = mirror(src);
+      EXPECT_EQ(out.Width(), c.w);
+      EXPECT_EQ(out.Height(), c.h);
+      EXPECT_EQ(out.Format(), PixelFormat::TrueColour);
+    }
+  }
 }
 
 TEST(Wave, SmallestAmplitude_LeavesImageUnchanged) {

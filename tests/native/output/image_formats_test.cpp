@@ -39,6 +39,47 @@ TEST(ImageFormats, TableOrderAndExtensions) {
   }
 }
 
+TEST(ImageFormats, OneTable_CodecAndColourHandlingPerFormat) {
+  using imaging::FileType;
+  using settings::ImageFormat;
+  const struct {
+    ImageFormat format;
+    FileType type;
+    ColourHandling colours;
+    const char* lower;
+  } want[] = {
+      {ImageFormat::Bmp, FileType::Bmp, ColourHandling::ReduceColours, ".bmp"},
+      {ImageFormat::Gif, FileType::Gif, ColourHandling::GifPalette, ".gif"},
+      {ImageFormat::Jpeg, FileType::Jpeg, ColourHandling::TrueColour, ".jpg"},
+      {ImageFormat::Pcx, FileType::Pcx, ColourHandling::ReduceColours, ".pcx"},
+      {ImageFormat::Png, FileType::Png, ColourHandling::ReduceColours, ".png"},
+      {ImageFormat::Tga, FileType::Tga, ColourHandling::ReduceColours, ".tga"},
+      {ImageFormat::Tiff, FileType::Tiff, ColourHandling::ReduceColours, ".tif"},
+  };
+  for (std::size_t i = 0; i < std::size(want); ++i) {
+    const ImageFormatInfo& info = Describe(want[i].format);
+    EXPECT_EQ(&info, &ImageFormats()[i]);
+    EXPECT_EQ(settings::TableIndex(info.format), i);
+    EXPECT_EQ(info.file_type, want[i].type) << i;
+    EXPECT_EQ(info.colour_handling, want[i].colours) << i;
+    EXPECT_EQ(LowerExtensionOf(want[i].format), want[i].lower) << i;
+    // The codec writes by extension what the table says it writes.
+    EXPECT_EQ(imaging::FileTypeFromExtension(info.extension), info.file_type) << i;
+    EXPECT_EQ(ImageFormatOfExtension(want[i].lower), want[i].format) << i;
+    EXPECT_EQ(ImageFormatOfExtension(info.extension), want[i].format) << i;
+  }
+  for (const char* other : {".jpeg", ".tiff", ".xyz", "", "bmp", ".bmp.", ".b"})
+    EXPECT_EQ(ImageFormatOfExtension(other), std::nullopt) << other;
+}
+
+TEST(NextPicName, ByFormat_UsesTheFormatsExtension) {
+  TempFolder dir;
+  const std::string f = dir.path();
+  Touch(JoinPath(f, "pic1.tif"));
+  EXPECT_EQ(NextPicName(f, settings::ImageFormat::Tiff), ToLower(f) + "\\pic2.tif");
+  EXPECT_EQ(NextPicName(f, settings::ImageFormat::Jpeg), ToLower(f) + "\\pic1.jpg");
+}
+
 TEST(ColorDepthText, NamesTheDepth) {
   const struct { int bpp; int planes; const char* text; } cases[] = {
       {1, 1, "2 Colors MonoChrome"},          {4, 1, "16 Colors "},
@@ -57,6 +98,16 @@ TEST(ColourReductionForSave, DependsOnDisplayAndCaptureFormat) {
   EXPECT_EQ(ColourReductionForSave(0, 16), PixelFormat::Colour16);
   EXPECT_EQ(ColourReductionForSave(0, 65536), std::nullopt);
   EXPECT_EQ(ColourReductionForSave(kJpegFormatIndex, 16777216), std::nullopt);
+}
+
+TEST(ColourReductionForSave, ByTheShownFormat_NoneShownIsNotJpeg) {
+  using settings::ImageFormat;
+  EXPECT_EQ(ColourReductionForSave(ImageFormat::Jpeg, 256), PixelFormat::Gray256);
+  EXPECT_EQ(ColourReductionForSave(ImageFormat::Gif, 256), PixelFormat::Colour256);
+  EXPECT_EQ(ColourReductionForSave(std::nullopt, 256), PixelFormat::Colour256);
+  EXPECT_EQ(ColourReductionForSave(-1, 256), PixelFormat::Colour256);  // the list shows nothing
+  EXPECT_EQ(ColourReductionForSave(ImageFormat::Jpeg, 16), PixelFormat::Colour16);
+  EXPECT_EQ(ColourReductionForSave(std::nullopt, 65536), std::nullopt);
 }
 
 TEST(ImageInfoText, FormatTextsAndTheGifRule) {

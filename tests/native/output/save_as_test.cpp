@@ -69,9 +69,11 @@ class FakeHost : public SaveAsHost {
     answers.pop_front();
     return a;
   }
-  void WriteViewImage(const std::string& path, SaveWriter writer) override {
+  void WriteImage(const std::string& path, SaveWriter writer, const Image& image) override {
+    // As the window does: the view shows the image reduced for the format tried.
+    view = Image(image.Width(), 1, PixelFormat::Gray16);
     if (failing_writes.count(path)) throw Error("Cannot write \"" + path + "\".");
-    written.push_back({path, writer, view.Width()});
+    written.push_back({path, writer, image.Width(), image.Format()});
   }
   void FileWritten(const std::string& path) override { current_save_folder = std::string(FolderOfPath(path)); }
   std::string ShortForm(const std::string& path) const override {
@@ -115,6 +117,7 @@ class FakeHost : public SaveAsHost {
     std::string path;
     SaveWriter writer;
     int image_width;
+    PixelFormat format;
   };
   std::vector<Write> written;
   std::set<std::string> failing_writes;
@@ -293,6 +296,18 @@ TEST_F(SaveAs, WriteFails_ErrorShownAndDialogAgainNothingRecorded) {
   // The other entry's file was not overwritten, so it stays.
   EXPECT_EQ(Paths(), (std::vector<std::string>{Work("pic1.png"), Out("full.png")}));
   EXPECT_TRUE(host_.current_save_folder.empty());
+}
+
+TEST_F(SaveAs, RetryAfterAFailedWrite_WritesTheImageAsItWasRead) {
+  host_.entries = {{Work("pic1.gif"), ""}};
+  host_.selected = {0};
+  host_.failing_writes = {Out("first.gif")};
+  host_.answers = {Out("first.gif"), Out("second.xyz"), Out("second.png")};
+  EXPECT_EQ(RunSaveAs(host_, context_), SaveAsEnd::Finished);
+  ASSERT_EQ(host_.written.size(), 1u);
+  EXPECT_EQ(host_.written[0].path, Out("second.png"));
+  EXPECT_EQ(host_.written[0].image_width, 1);
+  EXPECT_EQ(host_.written[0].format, PixelFormat::TrueColour);  // not the reduced copy
 }
 
 TEST_F(SaveAs, UnreadableEntry_IsSkippedWithAMessage) {

@@ -38,6 +38,22 @@ TEST(SaveTypeOfPath, ExtensionPicksTypeInLowerCase_OthersKeepThePreviousType) {
   for (const auto& c : cases) EXPECT_EQ(SaveTypeOfPath(c.path), c.type) << c.path;
 }
 
+TEST(SaveTypes, NumberedOneToSevenInFormatOrder) {
+  const char* ext[] = {".bmp", ".gif", ".jpg", ".pcx", ".png", ".tga", ".tif"};
+  for (int type = 1; type <= kSaveTypeCount; ++type) {
+    const auto format = ImageFormatOfSaveType(type);
+    ASSERT_TRUE(format.has_value()) << type;
+    EXPECT_EQ(settings::StoredValue(*format), type - 1);
+    EXPECT_EQ(SaveTypeOf(*format), type);
+    EXPECT_STREQ(SaveTypeExtension(type), ext[type - 1]);
+    EXPECT_EQ(SaveTypeOfPath(std::string("x") + ext[type - 1]), type);
+  }
+  for (const int bad : {0, 8, -1}) {
+    EXPECT_EQ(ImageFormatOfSaveType(bad), std::nullopt) << bad;
+    EXPECT_STREQ(SaveTypeExtension(bad), "") << bad;
+  }
+}
+
 TEST(WithTypeExtension, NameFollowsTheChosenType) {
   const struct { const char* name; int type; const char* expected; } cases[] = {
       {"pic1.bmp", 3, "pic1.jpg"},

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <vector>
 
 using namespace ocelot;
 using imaging::Image;
@@ -88,4 +89,46 @@ TEST(Dib, ClipboardCarriesTheImage) {
   ExpectSameColours(img, *back);
   EXPECT_TRUE(win::EmptyTheClipboard(nullptr));
   EXPECT_FALSE(win::ImageFromClipboard(nullptr).has_value());
+}
+
+namespace {
+// Puts raw CF_DIB bytes on the clipboard, as another program would.
+bool PutRawDib(const std::vector<std::uint8_t>& dib) {
+  HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, dib.size());
+  if (!mem) return false;
+  std::memcpy(GlobalLock(mem), dib.data(), dib.size());
+  GlobalUnlock(mem);
+  if (!OpenClipboard(nullptr)) {
+    GlobalFree(mem);
+    return false;
+  }
+  EmptyClipboard();
+  const bool ok = SetClipboardData(CF_DIB, mem) != nullptr;
+  CloseClipboard();
+  if (!ok) GlobalFree(mem);
+  return ok;
+}
+}  // namespace
+
+TEST(Dib, ClipboardDibOfAnotherProgram_ReadByTheImageLibrary) {
+  // 3 x 2 pixels of RLE8 with two palette entries, bottom-up: a run of 3 x index 1 in the
+  // bottom row, 3 x index 0 above it.
+  std::vector<std::uint8_t> dib(sizeof(BITMAPINFOHEADER));
+  auto* h = reinterpret_cast<BITMAPINFOHEADER*>(dib.data());
+  *h = BITMAPINFOHEADER{sizeof(BITMAPINFOHEADER), 3, 2, 1, 8, BI_RLE8, 8, 0, 0, 2, 0};
+  dib.insert(dib.end(), {0, 0, 255, 0, 255, 0, 0, 0});  // red, blue
+  dib.insert(dib.end(), {3, 1, 0, 0, 3, 0, 0, 1});
+  ASSERT_TRUE(PutRawDib(dib));
+  const auto image = win::ImageFromClipboard(nullptr);
+  ASSERT_TRUE(image.has_value());
+  EXPECT_EQ(image->Format(), PixelFormat::TrueColour);
+  EXPECT_EQ(image->PixelColour(2, 1), (imaging::Rgb{0, 0, 255}));
+  EXPECT_EQ(image->PixelColour(0, 0), (imaging::Rgb{255, 0, 0}));
+
+  // The same header claiming 100000 rows of colours it does not have: refused, not read.
+  reinterpret_cast<BITMAPINFOHEADER*>(dib.data())->biClrUsed = 200;
+  reinterpret_cast<BITMAPINFOHEADER*>(dib.data())->biHeight = 100000;
+  ASSERT_TRUE(PutRawDib(dib));
+  EXPECT_FALSE(win::ImageFromClipboard(nullptr).has_value());
+  EXPECT_TRUE(win::EmptyTheClipboard(nullptr));
 }
