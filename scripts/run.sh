@@ -13,6 +13,7 @@ cmake --preset "$preset" -DOCELOT_WIN_PREFIX="$(./scripts/setup.sh --prefix "$ar
 cmake --build --preset "$preset" --target ocelot
 . tools/wine/wine-arch.sh
 set_wine_arch "$preset"
+export WINEDEBUG=${WINEDEBUG:-fixme-all}
 
 if [ -z "${DISPLAY:-}" ]; then
   n=50
