@@ -14,14 +14,15 @@ inline constexpr int kMaxAutoCaptureSeconds = 43200;
 
 class TfrmAutoCap : public win::Dialog {
  public:
-  // The interval text: the spin edit's text after "OK", "-1" after "Cancel", and
-  // `initial` when the dialog is closed by its frame.
+  // The interval text: the spin edit's text after "OK", "-1" after "Cancel" (button or
+  // Escape), and `initial` when the dialog is closed by its frame.
   std::string Run(HWND owner, const std::string& initial);
 
  protected:
   void OnInit() override;
   INT_PTR HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
   void OnOK() override;
+  void OnCancel() override;
 
  private:
   std::string text_;

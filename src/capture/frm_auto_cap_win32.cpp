@@ -20,10 +20,10 @@ void TfrmAutoCap::OnInit() {
 }
 
 INT_PTR TfrmAutoCap::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
-  // The "Cancel" button cancels; the frame's close box (IDCANCEL without a control)
-  // leaves the text as it was.
-  if (msg == WM_COMMAND && LOWORD(wp) == IDCANCEL && lp != 0) {
-    text_ = "-1";
+  // The close box (and Alt+F4, the system menu's Close) arrives as WM_CLOSE, which the
+  // dialog manager would turn into the Cancel button's command: it ends the dialog here
+  // and leaves the text as it was.
+  if (msg == WM_CLOSE) {
     End(IDCANCEL);
     return TRUE;
   }
@@ -33,6 +33,12 @@ INT_PTR TfrmAutoCap::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
 void TfrmAutoCap::OnOK() {
   text_ = ItemText(IDC_ED_AUTOCAP_SECONDS);
   End(IDOK);
+}
+
+// "Cancel", by its button or by Escape.
+void TfrmAutoCap::OnCancel() {
+  text_ = "-1";
+  End(IDCANCEL);
 }
 
 }  // namespace ocelot::capture

@@ -7,7 +7,9 @@
 
 #include "common/file_io.h"
 #include "common/text.h"
+#include "driver/file_dialog.h"
 #include "driver/main_window.h"
+#include "driver/menus.h"
 #include "driver/ocelot_driver.h"
 #include "imaging/codec.h"
 #include "settings/settings_file.h"
@@ -21,12 +23,26 @@ using settings::SettingsRecord;
 namespace {
 std::string TestName() { return ::testing::UnitTest::GetInstance()->current_test_info()->name(); }
 
-// A stand-in program started for one test and ended with it.
+// Whether the screen shows the known pattern (sampled clear of Wine's tray window).
+bool PatternOnScreen() {
+  HDC screen = GetDC(nullptr);
+  bool all = true;
+  for (POINT p : {POINT{10, 300}, POINT{300, 200}, POINT{777, 555}, POINT{1000, 700}}) {
+    const auto k = KnownPatternColour(p.x, p.y);
+    all = all && GetPixel(screen, p.x, p.y) == RGB(k.r, k.g, k.b);
+  }
+  ReleaseDC(nullptr, screen);
+  return all;
+}
+
+// A stand-in program started for one test and ended with it, once its window is shown
+// (the known screen: once its pattern is on the screen).
 struct StandIn {
   StandIn(const char* exe, const std::string& args, const char* window_class) {
     started = process.Start(ProgramFolder() + "\\" + exe, args);
     if (started) window = process.WaitWindow(window_class, nullptr, 10s);
-    Sleep(300);
+    started = started && WaitFor([&] { return IsVisible(window); }, 10s);
+    if (started && std::string(window_class) == "OcelotKnownScreen") started = WaitFor(&PatternOnScreen, 10s);
   }
   OcelotProcess process;
   bool started = false;
@@ -43,20 +59,45 @@ struct CaptureSession {
     r.TurnOffSound = 1;
     if (change) change(r);
     settings::WriteSettings(folder(), r);
+    shown_at_start = r.StartMinimized == 0;
   }
   std::string folder() const { return s.docs.DefaultWorkingFolder(); }
   std::string Path(const std::string& f) const { return folder() + "\\" + f; }
+  // The main window once start-up is done (and it is shown, unless it starts minimized).
   HWND Start() {
     if (!s.Start()) return nullptr;
-    HWND main = s.MainWindow();
-    Sleep(2500);  // past the show timer
+    HWND main = s.WaitStarted();
+    if (main && shown_at_start && !WaitFor([&] { return IsVisible(main); })) return nullptr;
     return main;
   }
-  // Waits for the file and for its writer to finish.
+  // Waits until the image file is there and whole (it reads as an image).
   bool WaitFile(const std::string& path, Duration timeout = 15s) {
-    return WaitFor([&] { return FileExists(path); }, timeout) && (Sleep(500), true);
+    return WaitFor(
+        [&] {
+          try {
+            return FileExists(path) && imaging::ReadImageFile(path).Width() > 0;
+          } catch (const std::exception&) {
+            return false;
+          }
+        },
+        timeout);
+  }
+  // The screen-sized, topmost selection overlay of the program.
+  bool WaitOverlay(Duration timeout = 10s) const {
+    return WaitFor(
+        [&] {
+          for (HWND w : TopLevelWindows(s.app.Pid())) {
+            RECT r;
+            if (IsVisible(w) && (GetWindowLongA(w, GWL_EXSTYLE) & WS_EX_TOPMOST) && GetWindowRect(w, &r) &&
+                r.right - r.left == GetSystemMetrics(SM_CXSCREEN) && r.bottom - r.top == GetSystemMetrics(SM_CYSCREEN))
+              return true;
+          }
+          return false;
+        },
+        timeout);
   }
   OcelotSession s;
+  bool shown_at_start = false;
 };
 
 // Wine shows tray icons in a small window of its own that stays above every other.
@@ -89,6 +130,11 @@ int PatternMismatches(const Image& img, int screen_x, int screen_y, const std::v
     }
   if (bad) std::printf("mismatches in (%ld,%ld)-(%ld,%ld)\n", box.left, box.top, box.right, box.bottom);
   return bad;
+}
+
+bool Checked(HWND main, std::initializer_list<std::string> path) {
+  const auto item = MenuBarItem(main, path);
+  return item && item->checked;
 }
 
 std::string FileText(const std::string& path) {
@@ -129,7 +175,7 @@ TEST(Capture, ConfiguredHotkeysRegisterTheirKeys) {
   EXPECT_EQ(imaging::ReadImageFile(c.Path("pic1.bmp")).Width(), GetSystemMetrics(SM_CXSCREEN));
   // The plain Q opens the rectangle overlay; a drag selects.
   PressKey('Q');
-  Sleep(2000);
+  ASSERT_TRUE(c.WaitOverlay());
   MouseDrag(POINT{200, 150}, POINT{300, 230});
   ASSERT_TRUE(c.WaitFile(c.Path("pic2.bmp")));
   const Image rect = imaging::ReadImageFile(c.Path("pic2.bmp"));
@@ -144,7 +190,7 @@ TEST(Capture, RectangleIsRememberedAndReusedByTheRepeatModes) {
   HWND main = c.Start();
   ASSERT_NE(main, nullptr);
   PressKey(VK_SNAPSHOT);
-  Sleep(2000);  // the program hides and opens the frozen overlay
+  ASSERT_TRUE(c.WaitOverlay());  // the program hides and opens the frozen overlay
   MouseDrag(POINT{100, 100}, POINT{40, 60});
   ASSERT_TRUE(c.WaitFile(c.Path("pic1.bmp")));
   EXPECT_EQ(FileText(c.Path("repeat.dat")), "40\r\n60\r\n100\r\n100\r\n");
@@ -190,10 +236,9 @@ TEST(Capture, MousePointerIsInTheImageAndGoneFromTheScreen) {
   EXPECT_EQ(img.PixelColour(301, 303), (imaging::Rgb{255, 255, 255}));
   const auto away = KnownPatternColour(600, 600);
   EXPECT_EQ(img.PixelColour(600, 600), (imaging::Rgb{away.r, away.g, away.b}));
-  Sleep(1500);
-  const Pixels now = ClientPixels(GetDesktopWindow());
+  // The pointer drawn for the image is gone from the screen again.
   const auto under = KnownPatternColour(301, 303);
-  EXPECT_EQ(now.At(301, 303), RGB(under.r, under.g, under.b));
+  EXPECT_TRUE(WaitFor([&] { return ClientPixels(GetDesktopWindow()).At(301, 303) == RGB(under.r, under.g, under.b); }, 5s));
 }
 
 TEST(Capture, GrayScaleAndNegativeStoreTheInvertedGrayImage) {
@@ -248,17 +293,26 @@ TEST(Capture, BrowserInFrontAttachesItsAddress) {
   HWND main = c.Start();
   ASSERT_NE(main, nullptr);
   SetForegroundWindow(browser.window);
-  Sleep(300);
+  ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == browser.window; }, 5s));
   PressKey(VK_SNAPSHOT);
   ASSERT_TRUE(c.WaitFile(c.Path("pic1.bmp")));
-  // Only an image with a web address offers a note: the prompt proves the address.
+  // The list's menu and the "&Image" menu offer "&Go to URL" only for an image with a web
+  // address; "&View/Edit note" stays disabled while it has no note.
+  ASSERT_TRUE(c.s.PickTrayMenu({"&Restore Ocelot"}));
+  ASSERT_TRUE(WaitFor([&] { return IsVisible(main); }, 5s));
   SelectLines(main, {0});
-  OpenAndCloseListMenu(main, c.s.app.Pid());
-  ASSERT_TRUE(c.s.Pick({"ImageMenu", "&View/Edit note"}));
-  auto box = c.s.app.WaitMessageBox();
-  ASSERT_TRUE(box.has_value());
-  EXPECT_EQ(box->text, "There is no note for pic1.bmp.\rDo you want to add note?");
-  Answer(*box, "No");
+  const auto items = c.s.ListMenuItems();
+  ASSERT_TRUE(items.has_value());
+  const auto item = [&](const char* text) {
+    const auto it = std::find_if(items->begin(), items->end(), [&](const MenuItem& i) { return i.text == text; });
+    return it == items->end() ? MenuItem{} : *it;
+  };
+  EXPECT_TRUE(item("&Go to URL").enabled);
+  EXPECT_EQ(item("&View/Edit note").text, "&View/Edit note");
+  EXPECT_FALSE(item("&View/Edit note").enabled);
+  const auto go = MenuBarItem(main, {"&Image", "&Go to URL"});
+  ASSERT_TRUE(go.has_value());
+  EXPECT_TRUE(go->enabled);
 }
 
 TEST(Capture, TwoHundredImagesWarnAndStillCapture) {
@@ -283,25 +337,53 @@ TEST(Capture, AutomaticCaptureAddsALinePerTickAndRefusesEmail) {
   CaptureSession c(TestName(), [](SettingsRecord& r) { r.StartMinimized = 0; });
   HWND main = c.Start();
   ASSERT_NE(main, nullptr);
+  const std::initializer_list<std::string> on = {"Time&r", "Auto Capture &On"};
+  const std::initializer_list<std::string> off = {"Time&r", "Auto Capture O&ff"};
   ChooseListEntry(main, kOutputModeId, 4);  // "Email"
-  ASSERT_TRUE(c.s.Pick({"Time&r", "Auto Capture &On"}));
+  ASSERT_TRUE(c.s.Pick(on));
   auto box = c.s.app.WaitMessageBox();
   ASSERT_TRUE(box.has_value());
   EXPECT_EQ(box->caption, "Error");
   EXPECT_EQ(box->text, "Auto Capture does not work with Email Only.\rSelect a different output method.");
   Answer(*box, "OK");
+  ASSERT_TRUE(WaitClosed(box->hwnd));
+  EXPECT_TRUE(Checked(main, off));
+  EXPECT_FALSE(Checked(main, on));
 
   ChooseListEntry(main, kOutputModeId, 2);  // "Capture Only"
-  ASSERT_TRUE(c.s.Pick({"Time&r", "Auto Capture &On"}));
+  ASSERT_TRUE(c.s.Pick(on));
   HWND dialog = c.s.app.WaitWindow("#32770", "Ocelot AutoCapture", 5s);
   ASSERT_NE(dialog, nullptr);
   EXPECT_EQ(WindowText(GetDlgItem(dialog, 421)), "5");
   PostMessageA(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+  ASSERT_TRUE(WaitClosed(dialog));
+  EXPECT_TRUE(Checked(main, on));
   // Every 5 s a synthesized Print Screen captures the full screen.
   EXPECT_TRUE(WaitFor([&] { return ListLines(main).size() >= 2; }, 20s));
-  ASSERT_TRUE(c.s.Pick({"Time&r", "Auto Capture O&ff"}));
-  Sleep(2500);  // a capture in progress finishes
+  ASSERT_TRUE(c.s.Pick(off));
+  EXPECT_TRUE(Checked(main, off));
+  // A capture in progress may still end with a line; after it, no tick comes.
+  const auto at_off = ListLines(main).size();
+  WaitFor([&] { return ListLines(main).size() > at_off; }, 2500ms);
   const auto count = ListLines(main).size();
-  Sleep(6000);
-  EXPECT_EQ(ListLines(main).size(), count);
+  EXPECT_FALSE(WaitFor([&] { return ListLines(main).size() > count; }, 6s)) << "a capture after Auto Capture Off";
+}
+
+TEST(Capture, AutomaticCaptureDialogClosedByItsCloseBoxCapturesEveryTenSeconds) {
+  CaptureSession c(TestName(), [](SettingsRecord& r) { r.StartMinimized = 0; });
+  HWND main = c.Start();
+  ASSERT_NE(main, nullptr);
+  ASSERT_TRUE(c.s.Pick({"Time&r", "Auto Capture &On"}));
+  HWND dialog = c.s.app.WaitWindow("#32770", "Ocelot AutoCapture", 5s);
+  ASSERT_NE(dialog, nullptr);
+  ASSERT_TRUE(WaitFor([&] { return IsVisible(dialog); }, 5s));
+  ASSERT_TRUE(ClickCloseBox(dialog));
+  ASSERT_TRUE(WaitClosed(dialog));
+  const auto closed = std::chrono::steady_clock::now();
+  EXPECT_TRUE(Checked(main, {"Time&r", "Auto Capture &On"}));
+  // The interval is the dialog's starting "10", not the spin edit's 5 seconds.
+  ASSERT_TRUE(WaitFor([&] { return !ListLines(main).empty(); }, 16s)) << "no capture after the close box";
+  EXPECT_GE(std::chrono::steady_clock::now() - closed, 9s);
+  EXPECT_TRUE(c.WaitFile(c.Path("pic1.bmp")));
+  ASSERT_TRUE(c.s.Pick({"Time&r", "Auto Capture O&ff"}));
 }

@@ -108,7 +108,8 @@ std::vector<PrintedJob> WaitForJobs(std::size_t count, Duration timeout = 60s) {
         return jobs.size() >= count && std::all_of(jobs.begin(), jobs.end(), [](const auto& j) { return WholePdf(j.path); });
       },
       timeout);
-  Sleep(1500);
+  // No further job comes.
+  WaitFor([&] { return PrintedJobs().size() > count; }, 1500ms);
   return PrintedJobs();
 }
 
@@ -266,7 +267,7 @@ struct PrintSession {
   }
   // Picks the command and confirms the system print dialog.
   ::testing::AssertionResult Print(std::initializer_list<std::string> command) {
-    if (!s.Pick(command)) return ::testing::AssertionFailure() << "no such command";
+    if (auto picked = s.Pick(command); !picked) return picked;
     auto dialog = s.app.WaitMessageBox(15s);
     if (!dialog) return ::testing::AssertionFailure() << "no print dialog";
     if (!Answer(*dialog, "OK")) return ::testing::AssertionFailure() << "print dialog without OK: " << dialog->caption;

@@ -110,8 +110,7 @@ TEST(SessionList, ALineWhoseFileIsNotAnImageLeavesTheViewAsItWas) {
   const std::string shown = w.Path("pic1.bmp") + ", 64x48, High Color";
   ASSERT_TRUE(WaitFor([&] { return StatusText(main) == shown; }, 5s));
   SelectLines(main, {w.LineOf(main, "pic2.png")});
-  Sleep(500);
-  EXPECT_EQ(StatusText(main), shown);
+  EXPECT_FALSE(WaitFor([&] { return StatusText(main) != shown; }, 1s)) << StatusText(main);
   EXPECT_TRUE(w.s.app.Running());
 }
 
@@ -162,7 +161,7 @@ TEST(SessionList, DeleteAnsweredNoOrWithoutSelectionDeletesNothing) {
   box = AnswerNext(w.s.app, "No");
   ASSERT_TRUE(box.has_value());
   EXPECT_EQ(box->caption, "Confirmation");
-  Sleep(300);
+  ASSERT_TRUE(WaitFor([&] { return !IsWindow(box->hwnd); }));
   EXPECT_EQ(ListLines(main).size(), 2u);
   EXPECT_TRUE(FileExists(w.Path("pic1.bmp")));
   EXPECT_TRUE(FileExists(w.Path("pic2.bmp")));
@@ -177,16 +176,24 @@ TEST(SessionList, FitToWindowThenFiftyPercentShowsTheFilesOwnPixels) {
   HWND view = GetDlgItem(main, kViewId);
   SelectLines(main, {0});
   ChooseListEntry(main, kZoomId, 0);  // "Fit To Window"
-  Sleep(700);
   RECT client;
   GetClientRect(view, &client);
-  RECT fit = BoundsOfPixelsOtherThan(ClientPixels(view), RGB(128, 128, 128));
+  RECT fit{};
+  // Until the view shows the stretched copy.
+  WaitFor([&] {
+    fit = BoundsOfPixelsOtherThan(ClientPixels(view), RGB(128, 128, 128));
+    return fit.right - fit.left == client.right && fit.bottom - fit.top == client.bottom;
+  }, 5s);
   EXPECT_EQ(fit.right - fit.left, client.right);
   EXPECT_EQ(fit.bottom - fit.top, client.bottom);
   ChooseListEntry(main, kZoomId, 3);  // "View 50%"
-  Sleep(700);
-  const Pixels half = ClientPixels(view);
-  RECT r = BoundsOfPixelsOtherThan(half, RGB(128, 128, 128));
+  Pixels half;
+  RECT r{};
+  WaitFor([&] {
+    half = ClientPixels(view);
+    r = BoundsOfPixelsOtherThan(half, RGB(128, 128, 128));
+    return r.right - r.left == 300;
+  }, 5s);
   EXPECT_EQ(r.right - r.left, 300);
   EXPECT_EQ(r.bottom - r.top, 50);
   EXPECT_EQ(half.At((r.left + r.right) / 2, (r.top + r.bottom) / 2), RGB(0, 0, 255));
@@ -214,7 +221,7 @@ TEST(SessionList, CopyNeedsOneImageAndPutsTheViewOnTheClipboard) {
   ASSERT_TRUE(box.has_value());
   EXPECT_EQ(box->caption, "Error");
   EXPECT_EQ(box->text, "Select only one image.");
-  Sleep(300);
+  ASSERT_TRUE(WaitFor([&] { return !IsWindow(box->hwnd); }));
   EXPECT_TRUE(IsClipboardFormatAvailable(CF_TEXT));
   EXPECT_FALSE(IsClipboardFormatAvailable(CF_DIB));
 

@@ -3,6 +3,7 @@
 
 #include "common/file_io.h"
 #include "common/text.h"
+#include "driver/menus.h"
 #include "driver/ocelot_driver.h"
 #include "settings/settings_file.h"
 
@@ -65,14 +66,39 @@ TEST(Startup, StartMinimizedStaysInTheTray) {
   OcelotSession s(TestName());
   PrepareWorkingFolder(s.docs, [](SettingsRecord& r) { r.StartMinimized = 1; });
   ASSERT_TRUE(s.Start());
-  HWND main = s.MainWindow();
+  HWND main = s.WaitStarted();
   ASSERT_NE(main, nullptr);
-  Sleep(4000);
-  EXPECT_FALSE(IsVisible(main));
+  EXPECT_FALSE(WaitFor([&] { return IsVisible(main); }, 4s)) << "shown past the show timer";
   EXPECT_TRUE(s.app.Running());
   // The tray's restore command still shows it.
-  PostMessageA(main, WM_APP + 1, 1, WM_LBUTTONDBLCLK);
+  ASSERT_TRUE(s.PickTrayMenu({"&Restore Ocelot"}));
   EXPECT_TRUE(WaitFor([&] { return IsVisible(main); }, 5s));
+}
+
+TEST(Startup, TrayIconClickOpensItsMenuAndDoubleClickRestores) {
+  OcelotSession s(TestName());
+  PrepareWorkingFolder(s.docs, [](SettingsRecord& r) { r.StartMinimized = 1; });
+  ASSERT_TRUE(s.Start());
+  HWND main = s.WaitStarted();
+  ASSERT_NE(main, nullptr);
+  for (bool right : {false, true}) {
+    SCOPED_TRACE(right ? "right click" : "left click");
+    ASSERT_TRUE(s.ClickTrayIcon(right));
+    HWND menu = WaitMenuWindow(s.app.Pid());
+    ASSERT_NE(menu, nullptr) << "no menu after a click on the tray icon";
+    const auto items = ReadMenu(menu, reinterpret_cast<HMENU>(SendMessageA(menu, MN_GETHMENU, 0, 0)));
+    ASSERT_TRUE(items.has_value());
+    ASSERT_EQ(items->size(), 2u);
+    EXPECT_EQ((*items)[0].text, "&Restore Ocelot");
+    EXPECT_TRUE((*items)[0].is_default);
+    EXPECT_EQ((*items)[1].text, "E&xit");
+    EXPECT_FALSE(IsVisible(main));
+    ASSERT_TRUE(CloseOpenMenu(s.app.Pid()));
+  }
+  ASSERT_TRUE(s.DoubleClickTrayIcon());
+  EXPECT_TRUE(WaitFor([&] { return IsVisible(main); }, 5s));
+  EXPECT_FALSE(WaitFor([&] { return AnyMenuWindow(s.app.Pid()); }, 2s)) << "the double click left a menu open";
+  CloseOpenMenu(s.app.Pid());
 }
 
 TEST(Startup, LockedTrayDoesNotRestoreOrExitWithoutPassword) {
@@ -82,12 +108,11 @@ TEST(Startup, LockedTrayDoesNotRestoreOrExitWithoutPassword) {
     r.TrayPassword = 1;
   });
   ASSERT_TRUE(s.Start());
-  HWND main = s.MainWindow();
+  HWND main = s.WaitStarted();
   ASSERT_NE(main, nullptr);
-  Sleep(3000);
-  PostMessageA(main, WM_APP + 1, 1, WM_LBUTTONDBLCLK);
-  ASSERT_TRUE(s.Pick({"Tray", "&Restore Ocelot"}));
-  ASSERT_TRUE(s.Pick({"Tray", "E&xit"}));
+  ASSERT_TRUE(s.DoubleClickTrayIcon());
+  ASSERT_TRUE(s.PickTrayMenu({"&Restore Ocelot"}));
+  ASSERT_TRUE(s.PickTrayMenu({"E&xit"}));
   EXPECT_FALSE(WaitFor([&] { return IsVisible(main); }, 2s));
   EXPECT_TRUE(s.app.Running());
   EXPECT_FALSE(s.app.WaitMessageBox(500ms).has_value());
@@ -115,10 +140,9 @@ TEST(Startup, ClosingTheWindowHidesItToTheTray) {
   ASSERT_TRUE(s.Start());
   HWND main = s.MainWindow();
   ASSERT_TRUE(WaitFor([&] { return IsVisible(main); }));
-  PostMessageA(main, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(ClickCloseBox(main));
   EXPECT_TRUE(WaitFor([&] { return !IsVisible(main); }, 5s));
-  Sleep(500);
-  EXPECT_TRUE(s.app.Running());
+  EXPECT_FALSE(s.app.WaitExit(1s));
   EXPECT_TRUE(IsWindow(main));
 }
 
@@ -154,8 +178,7 @@ TEST_P(ExitCommand, AsksAboutUnsavedImagesAndCleansUp) {
     EXPECT_TRUE(s.app.WaitExit(10s));
     EXPECT_FALSE(FileExists(folder + "\\pic1.bmp"));
   } else {
-    Sleep(1000);
-    EXPECT_TRUE(s.app.Running());
+    EXPECT_FALSE(s.app.WaitExit(1s));
     EXPECT_TRUE(FileExists(folder + "\\pic1.bmp"));
     EXPECT_FALSE(s.app.WaitMessageBox(500ms).has_value());
   }

@@ -3,11 +3,13 @@
 # prefix of its own under the build folder and a private CUPS server with a PDF printer.
 # CTest runs "start" before the Windows tests and "stop" after them, so a test run leaves
 # no process behind.
-#   wine-session.sh start|stop BUILD_DIR
+#   wine-session.sh start|stop BUILD_DIR [win32|win64]
 set -euo pipefail
-cmd=$1; build=$(cd "$2" && pwd)
+cmd=$1; build=$(cd "$2" && pwd); arch=${3:-win32}
 state="$build/test-session"
-export WINEPREFIX="$state/wineprefix" WINEARCH=win32 WINEDEBUG=-all
+. "$(dirname "$0")/wine-arch.sh"
+set_wine_arch "$arch"
+export WINEPREFIX="$state/wineprefix" WINEDEBUG=-all
 # Documents etc. of the prefix user must not be links into the real home.
 export HOME="$state/home"
 
@@ -33,6 +35,11 @@ stop_printer() {
 }
 
 start_printer() {
+  if [ "$(id -u)" -ne 0 ]; then
+    rm -rf "$state/print-output"
+    echo "no test printer: cups-pdf works only in a CUPS server run by root"
+    return 0
+  fi
   command -v cupsd >/dev/null && [ -x /usr/lib/cups/backend/cups-pdf ] ||
     { echo "cups and printer-driver-cups-pdf are needed (scripts/setup.sh installs them)"; exit 1; }
   rm -rf "$cups" "$state/print-output"
@@ -73,7 +80,7 @@ stop() {
     rm -f "$state/xvfb.pid"
   fi
   stop_printer
-  rm -f "$state/display"
+  rm -f "$state/display" "$state/winearch"
 }
 
 start() {
@@ -87,20 +94,25 @@ start() {
   for _ in $(seq 1 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
   [ -e "/tmp/.X11-unix/X$n" ] || { echo "Xvfb did not start"; cat "$state/xvfb.log"; exit 1; }
   echo ":$n" >"$state/display"
+  echo "$arch" >"$state/winearch"
   export DISPLAY=":$n"
   # Before Wine boots: it takes the CUPS queues into its printer list then.
   start_printer
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    wineboot -i >"$state/wineboot.log" 2>&1
+    "$WINE" wineboot -i >"$state/wineboot.log" 2>&1
   else
-    wineboot >"$state/wineboot.log" 2>&1 || true
+    "$WINE" wineboot >"$state/wineboot.log" 2>&1 || true
   fi
+  # Without a window manager nothing would draw the windows' frames: Wine draws them
+  # itself, close boxes included, so the tests can click them.
+  "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f >>"$state/wineboot.log" 2>&1
   wineserver -w
   # Real Documents folder inside the prefix (Wine links it to $HOME by default).
   local user; user=$(whoami)
   local docs="$WINEPREFIX/drive_c/users/$user/Documents"
   if [ -L "$docs" ]; then rm -f "$docs"; mkdir -p "$docs"; fi
-  echo "session up on :$n with prefix $WINEPREFIX; printer $printer_name prints to $state/print-output"
+  echo "session up on :$n with prefix $WINEPREFIX ($arch)"
+  [ ! -d "$state/print-output" ] || echo "printer $printer_name prints to $state/print-output"
 }
 
 case "$cmd" in

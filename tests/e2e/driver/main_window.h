@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <initializer_list>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -29,9 +30,10 @@ void ChooseListEntry(HWND main, int combo_id, int index);
 int ListEntry(HWND main, int combo_id);
 std::vector<std::string> ListEntries(HWND main, int combo_id);
 std::string StatusText(HWND main);
-// Opens the list's pop-up menu as a right click does (the program prepares its items),
-// then closes it again with Escape.
-void OpenAndCloseListMenu(HWND main, DWORD pid);
+// The line with the list's focus rectangle, and where a line is on the screen (nothing
+// when it is out of sight).
+int ListCaret(HWND main);
+std::optional<RECT> ListLineRect(HWND main, int line);
 
 struct Pixels {
   int width = 0, height = 0;

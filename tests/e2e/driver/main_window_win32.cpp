@@ -71,23 +71,20 @@ std::vector<std::string> ListEntries(HWND main, int combo_id) {
 
 std::string StatusText(HWND main) { return WindowText(GetDlgItem(main, kStatusBarId)); }
 
-void OpenAndCloseListMenu(HWND main, DWORD pid) {
+int ListCaret(HWND main) {
+  return static_cast<int>(SendMessageW(GetDlgItem(main, kListId), LB_GETCARETINDEX, 0, 0));
+}
+
+std::optional<RECT> ListLineRect(HWND main, int line) {
   HWND list = GetDlgItem(main, kListId);
-  RECT r;
-  GetWindowRect(list, &r);
-  PostMessageA(main, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list), MAKELPARAM(r.left + 20, r.top + 10));
-  HWND menu = nullptr;
-  WaitFor(
-      [&] {
-        auto found = TopLevelWindows(pid, "#32768");
-        menu = found.empty() ? nullptr : found.front();
-        return menu != nullptr && IsWindowVisible(menu);
-      },
-      5s);
-  // The menu window takes Escape like the keyboard's.
-  if (menu) PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
-  WaitFor([&] { return !menu || !IsWindowVisible(menu); }, 5s);
-  Sleep(300);
+  RECT r{};
+  if (line < 0 || SendMessageW(list, LB_GETITEMRECT, static_cast<WPARAM>(line), reinterpret_cast<LPARAM>(&r)) == LB_ERR)
+    return std::nullopt;
+  RECT client;
+  GetClientRect(list, &client);
+  if (r.bottom <= 0 || r.top >= client.bottom) return std::nullopt;  // scrolled out of sight
+  MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&r), 2);
+  return r;
 }
 
 Pixels ClientPixels(HWND window) {

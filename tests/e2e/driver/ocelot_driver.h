@@ -1,9 +1,11 @@
 // The end-to-end test driver: starts the real ocelot.exe with a documents folder of its
-// own, finds its windows, reads and answers its message boxes, picks menu commands by
-// caption and presses keys, all from outside the program.
+// own, finds its windows and its tray icon, reads and answers its message boxes, picks
+// enabled menu commands by caption, clicks and presses keys, all from outside the program.
 #pragma once
 
 #include <windows.h>
+
+#include <gtest/gtest.h>
 
 #include <chrono>
 #include <initializer_list>
@@ -48,6 +50,19 @@ void PressKey(WORD vk, std::initializer_list<WORD> modifiers = {});
 // steps and releases it, through SendInput.
 void MouseDrag(POINT from, POINT to);
 void MoveMouse(POINT to);
+// Real clicks at a screen point through SendInput: the pointer moves there first.
+void ClickAt(POINT p);
+void RightClickAt(POINT p);
+void DoubleClickAt(POINT p);
+// Closes a window by a click on its caption's close box (found by hit-testing the
+// caption); false when the window shows none.
+bool ClickCloseBox(HWND window);
+
+// Wine's own tray when no tray manager runs on the display: the icon windows in it, in
+// the order they were added.
+std::vector<HWND> TrayIconWindows();
+
+struct MenuItem;  // menus.h
 
 // One running ocelot.exe, started by the test.
 class OcelotProcess {
@@ -77,9 +92,6 @@ class OcelotProcess {
 
 // Clicks the button whose caption (without '&') matches; false if there is none.
 bool Answer(const MessageBoxInfo& box, const std::string& button);
-// Sends the command of the menu item reached by captions (as written, with '&'), found
-// in the menus compiled into the program; false when the path names no command.
-bool PickMenu(HWND window, const std::string& exe_path, std::initializer_list<std::string> path);
 bool IsVisible(HWND hwnd);
 
 // A test's own documents folder: created empty, made the user's documents folder in
@@ -112,12 +124,35 @@ class OcelotSession {
  public:
   explicit OcelotSession(const std::string& test_name) : docs(test_name) {}
   std::string Exe() const { return ProgramFolder() + "\\ocelot.exe"; }
-  bool Start() { return app.Start(Exe()); }
+  bool Start();
   HWND MainWindow(Duration timeout = 15s) const { return app.WaitWindow("TfrmMain", "Ocelot Summit", timeout); }
-  bool Pick(std::initializer_list<std::string> path) { return PickMenu(MainWindow(), Exe(), path); }
+  // The program's tray icon (the one added since Start); nullptr when none appears.
+  HWND TrayIcon(Duration timeout = 15s) const;
+  // The main window once start-up is done (its tray icon is the last thing it adds).
+  HWND WaitStarted(Duration timeout = 15s) const;
+
+  // The main window's menu command at the path of captions (as written, with '&'); fails
+  // when an item on the path is disabled now.
+  ::testing::AssertionResult Pick(std::initializer_list<std::string> path) const;
+  // Real clicks on the tray icon (any open menu of the program is closed first).
+  ::testing::AssertionResult ClickTrayIcon(bool right = false) const;
+  ::testing::AssertionResult DoubleClickTrayIcon() const;
+  // A command of the tray menu: a click on the icon, then on the item.
+  ::testing::AssertionResult PickTrayMenu(std::initializer_list<std::string> path) const;
+  // A command of the session list's pop-up menu: a right click on the list (on the
+  // focused line), then a click on the item. The main window must be on the screen.
+  ::testing::AssertionResult PickListMenu(std::initializer_list<std::string> path) const;
+  // Opens the list's pop-up menu with a right click and closes it with Escape.
+  ::testing::AssertionResult OpenAndCloseListMenu() const;
+  // The list's pop-up menu as it shows on a right click (closed again with Escape).
+  std::optional<std::vector<MenuItem>> ListMenuItems() const;
 
   DocumentsFolder docs;
   OcelotProcess app;
+
+ private:
+  ::testing::AssertionResult RightClickList() const;
+  std::vector<HWND> tray_before_;
 };
 
 }  // namespace ocelot::e2e

@@ -3,7 +3,11 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
 #include <filesystem>
+
+#include "main_window.h"
+#include "menus.h"
 
 namespace ocelot::e2e {
 
@@ -106,6 +110,66 @@ void MoveMouse(POINT to) {
   Send(MouseInput(to, 0));
   SetCursorPos(to.x, to.y);
   Sleep(50);
+}
+
+void ClickAt(POINT p) {
+  MoveMouse(p);
+  Send(MouseInput(p, MOUSEEVENTF_LEFTDOWN));
+  Send(MouseInput(p, MOUSEEVENTF_LEFTUP));
+}
+
+void RightClickAt(POINT p) {
+  MoveMouse(p);
+  Send(MouseInput(p, MOUSEEVENTF_RIGHTDOWN));
+  Send(MouseInput(p, MOUSEEVENTF_RIGHTUP));
+}
+
+void DoubleClickAt(POINT p) {
+  MoveMouse(p);
+  // Well inside the double-click time: the four inputs go in one call.
+  INPUT in[4] = {MouseInput(p, MOUSEEVENTF_LEFTDOWN), MouseInput(p, MOUSEEVENTF_LEFTUP),
+                 MouseInput(p, MOUSEEVENTF_LEFTDOWN), MouseInput(p, MOUSEEVENTF_LEFTUP)};
+  SendInput(4, in, sizeof(INPUT));
+}
+
+bool ClickCloseBox(HWND window) {
+  RECT r;
+  if (!GetWindowRect(window, &r)) return false;
+  // The close box's extent along the middle of the caption, found by hit-testing.
+  const int y = r.top + GetSystemMetrics(SM_CYFIXEDFRAME) + GetSystemMetrics(SM_CYCAPTION) / 2;
+  int first = -1, last = -1;
+  for (int x = r.right - 1; x > r.right - 120 && x > r.left; --x) {
+    DWORD_PTR hit = HTNOWHERE;
+    SendMessageTimeoutA(window, WM_NCHITTEST, 0, MAKELPARAM(x, y), SMTO_ABORTIFHUNG, 2000, &hit);
+    if (hit == HTCLOSE) {
+      if (last < 0) last = x;
+      first = x;
+    } else if (last >= 0) {
+      break;
+    }
+  }
+  if (first < 0) return false;
+  const POINT p{(first + last) / 2, y};
+  // Only a click that lands on the window itself is the user's.
+  if (GetAncestor(WindowFromPoint(p), GA_ROOT) != window) return false;
+  ClickAt(p);
+  return true;
+}
+
+std::vector<HWND> TrayIconWindows() {
+  std::vector<HWND> icons;
+  HWND tray = FindWindowA("__winex11_standalone_tray", nullptr);
+  for (HWND c = tray ? FindWindowExA(tray, nullptr, "__winex11_tray_icon", nullptr) : nullptr; c;
+       c = FindWindowExA(tray, c, "__winex11_tray_icon", nullptr))
+    if (IsWindowVisible(c)) icons.push_back(c);
+  // In the order they were added: left to right.
+  std::sort(icons.begin(), icons.end(), [](HWND a, HWND b) {
+    RECT ra, rb;
+    GetWindowRect(a, &ra);
+    GetWindowRect(b, &rb);
+    return ra.left < rb.left;
+  });
+  return icons;
 }
 
 void MouseDrag(POINT from, POINT to) {
@@ -211,53 +275,6 @@ bool Answer(const MessageBoxInfo& box, const std::string& button) {
 }
 
 namespace {
-UINT FindCommand(HMENU menu, const std::vector<std::string>& path, std::size_t depth) {
-  const int n = GetMenuItemCount(menu);
-  for (int i = 0; i < n; ++i) {
-    char text[256] = {};
-    GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
-    if (path[depth] != text) continue;
-    if (HMENU sub = GetSubMenu(menu, i)) {
-      if (depth + 1 < path.size()) {
-        if (UINT id = FindCommand(sub, path, depth + 1)) return id;
-      }
-    } else if (depth + 1 == path.size()) {
-      return GetMenuItemID(menu, i);
-    }
-  }
-  return 0;
-}
-
-struct MenuSearch {
-  const std::vector<std::string>* path;
-  HMODULE module;
-  UINT id = 0;
-};
-
-BOOL CALLBACK SearchMenuResource(HMODULE module, LPCSTR, LPSTR name, LONG_PTR lp) {
-  auto* s = reinterpret_cast<MenuSearch*>(lp);
-  HMENU menu = LoadMenuA(module, name);
-  if (!menu) return TRUE;
-  s->id = FindCommand(menu, *s->path, 0);
-  DestroyMenu(menu);
-  return s->id == 0;
-}
-}  // namespace
-
-bool PickMenu(HWND window, const std::string& exe_path, std::initializer_list<std::string> path) {
-  if (!window || path.size() == 0) return false;
-  const std::vector<std::string> p(path);
-  HMODULE module = LoadLibraryExA(exe_path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-  if (!module) return false;
-  MenuSearch search{&p, module};
-  EnumResourceNamesA(module, reinterpret_cast<LPCSTR>(RT_MENU), &SearchMenuResource, reinterpret_cast<LONG_PTR>(&search));
-  FreeLibrary(module);
-  if (!search.id) return false;
-  return PostMessageA(window, WM_COMMAND, MAKEWPARAM(search.id, 0), 0) != FALSE;
-}
-
-
-namespace {
 // The shell resolves the documents folder from "User Shell Folders" and caches the
 // result in "Shell Folders"; both are pointed at the test's folder and put back after.
 constexpr const char* kShellFolderKeys[2] = {
@@ -298,6 +315,101 @@ DocumentsFolder::~DocumentsFolder() {
   }
   std::error_code ec;
   std::filesystem::remove_all(root_, ec);
+}
+
+bool OcelotSession::Start() {
+  tray_before_ = TrayIconWindows();
+  return app.Start(Exe());
+}
+
+HWND OcelotSession::TrayIcon(Duration timeout) const {
+  HWND found = nullptr;
+  WaitFor(
+      [&] {
+        // The newest icon that was not there before the start.
+        const auto icons = TrayIconWindows();
+        for (auto it = icons.rbegin(); it != icons.rend(); ++it)
+          if (std::find(tray_before_.begin(), tray_before_.end(), *it) == tray_before_.end()) {
+            found = *it;
+            return true;
+          }
+        return !app.Running();
+      },
+      timeout);
+  return found;
+}
+
+HWND OcelotSession::WaitStarted(Duration timeout) const {
+  HWND main = MainWindow(timeout);
+  return main && TrayIcon(timeout) ? main : nullptr;
+}
+
+::testing::AssertionResult OcelotSession::Pick(std::initializer_list<std::string> path) const {
+  return PickMenu(MainWindow(), path);
+}
+
+namespace {
+POINT Centre(const RECT& r) { return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
+}  // namespace
+
+::testing::AssertionResult OcelotSession::ClickTrayIcon(bool right) const {
+  CloseOpenMenu(app.Pid());
+  HWND icon = TrayIcon();
+  RECT r;
+  if (!icon || !GetWindowRect(icon, &r)) return ::testing::AssertionFailure() << "no tray icon of the program";
+  if (right) RightClickAt(Centre(r));
+  else ClickAt(Centre(r));
+  return ::testing::AssertionSuccess();
+}
+
+::testing::AssertionResult OcelotSession::DoubleClickTrayIcon() const {
+  CloseOpenMenu(app.Pid());
+  HWND icon = TrayIcon();
+  RECT r;
+  if (!icon || !GetWindowRect(icon, &r)) return ::testing::AssertionFailure() << "no tray icon of the program";
+  DoubleClickAt(Centre(r));
+  return ::testing::AssertionSuccess();
+}
+
+::testing::AssertionResult OcelotSession::PickTrayMenu(std::initializer_list<std::string> path) const {
+  auto clicked = ClickTrayIcon();
+  if (!clicked) return clicked;
+  return PickFromOpenMenu(app.Pid(), path);
+}
+
+::testing::AssertionResult OcelotSession::RightClickList() const {
+  CloseOpenMenu(app.Pid());
+  HWND main = MainWindow();
+  HWND list = main ? GetDlgItem(main, kListId) : nullptr;
+  if (!list || !IsVisible(main)) return ::testing::AssertionFailure() << "the session list is not on the screen";
+  RECT r;
+  GetWindowRect(list, &r);
+  POINT p{r.left + 20, r.top + 10};
+  if (auto line = ListLineRect(main, ListCaret(main))) p = Centre(*line);
+  RightClickAt(p);
+  if (!WaitMenuWindow(app.Pid())) return ::testing::AssertionFailure() << "no pop-up menu after a right click on the list";
+  return ::testing::AssertionSuccess();
+}
+
+::testing::AssertionResult OcelotSession::PickListMenu(std::initializer_list<std::string> path) const {
+  auto opened = RightClickList();
+  if (!opened) return opened;
+  return PickFromOpenMenu(app.Pid(), path);
+}
+
+std::optional<std::vector<MenuItem>> OcelotSession::ListMenuItems() const {
+  if (!RightClickList()) return std::nullopt;
+  HWND popup = WaitMenuWindow(app.Pid());
+  auto items = popup ? ReadMenu(popup, reinterpret_cast<HMENU>(SendMessageA(popup, MN_GETHMENU, 0, 0))) : std::nullopt;
+  CloseOpenMenu(app.Pid());
+  return items;
+}
+
+::testing::AssertionResult OcelotSession::OpenAndCloseListMenu() const {
+  auto opened = RightClickList();
+  if (!opened) return opened;
+  if (!CloseOpenMenu(app.Pid())) return ::testing::AssertionFailure() << "the list's menu stays open";
+  return ::testing::AssertionSuccess();
 }
 
 }  // namespace ocelot::e2e
