@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Fails when a file under src/ includes a file of a higher layer. Layers from the bottom:
-#   common < imaging < settings < win < session < commands < the subsystems < app
+#   common < imaging < win < settings < session < commands < the subsystems < app
 # The subsystems (capture, output, catalog, shell, editor, mailer, mousehook, inkwell) are
 # peers: they may include each other, none includes app. A folder of src/ that is in no
 # layer is an error too, so a new folder is given its place here.
@@ -12,8 +12,8 @@ level() {
   case "$1" in
     common) echo 0 ;;
     imaging) echo 1 ;;
-    settings) echo 2 ;;
-    win) echo 3 ;;
+    win) echo 2 ;;
+    settings) echo 3 ;;
     session) echo 4 ;;
     commands) echo 5 ;;
     capture | output | catalog | shell | editor | mailer | mousehook | inkwell) echo 6 ;;

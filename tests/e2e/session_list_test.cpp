@@ -100,7 +100,7 @@ TEST(SessionList, ImagesOfAllSevenFormatsAreListedAndShownWithTheirInfo) {
   }
 }
 
-TEST(SessionList, ALineWhoseFileIsNotAnImageLeavesTheViewAsItWas) {
+TEST(SessionList, ALineWhoseFileIsNotAnImageSaysSoAndTheProgramStaysUsable) {
   SessionWithImages w(TestName());
   w.Put("pic1.bmp", Gradient(64, 48));
   WriteFileBytes(w.Path("pic2.png"), std::vector<std::uint8_t>{'n', 'o', 't', ' ', 'a', 'n', ' ', 'i', 'm', 'g'});
@@ -109,8 +109,14 @@ TEST(SessionList, ALineWhoseFileIsNotAnImageLeavesTheViewAsItWas) {
   SelectLines(main, {w.LineOf(main, "pic1.bmp")});
   const std::string shown = w.Path("pic1.bmp") + ", 64x48, High Color";
   ASSERT_TRUE(WaitFor([&] { return StatusText(main) == shown; }, 5s));
+  // The view is emptied and the status bar names the file and why, instead of showing
+  // the previous image as if it were this one.
   SelectLines(main, {w.LineOf(main, "pic2.png")});
-  EXPECT_FALSE(WaitFor([&] { return StatusText(main) != shown; }, 1s)) << StatusText(main);
+  const std::string refused = w.Path("pic2.png") + " is not an image Ocelot can read";
+  EXPECT_TRUE(WaitFor([&] { return StatusText(main) == refused; }, 5s)) << StatusText(main);
+  EXPECT_EQ(ListLines(main).size(), 2u);  // the line stays
+  SelectLines(main, {w.LineOf(main, "pic1.bmp")});
+  EXPECT_TRUE(WaitFor([&] { return StatusText(main) == shown; }, 5s)) << StatusText(main);
   EXPECT_TRUE(w.s.app.Running());
 }
 
