@@ -73,31 +73,33 @@ TEST_F(WebImageItemsTest, NoteItemIsEnabledWhenTheNoteFileExistedAndAnEmptyNoteI
   WriteNote(2, "a line of the note");
 
   selection_.lines = {0};
-  EXPECT_TRUE(items_.NoteEnabled(session_, selection_));  // so "Do you want to add note?" is reachable
+  EXPECT_TRUE(items_.NoteMenuOpening(session_, selection_));  // so "Do you want to add note?" is reachable
   EXPECT_FALSE(FileExists(Note(0)));
   EXPECT_EQ(items_.RememberedNotePath(), Note(0));
+  // Asked again when the command comes, the state stands although the file is gone.
+  EXPECT_TRUE(items_.NoteEnabled());
 
   selection_.lines = {2};
-  EXPECT_TRUE(items_.NoteEnabled(session_, selection_));
+  EXPECT_TRUE(items_.NoteMenuOpening(session_, selection_));
   EXPECT_TRUE(FileExists(Note(2)));
   EXPECT_EQ(items_.RememberedNotePath(), Note(2));
 
   selection_.lines = {0};  // its note is gone now
-  EXPECT_FALSE(items_.NoteEnabled(session_, selection_));
+  EXPECT_FALSE(items_.NoteMenuOpening(session_, selection_));
 
   selection_.lines = {1};  // no web address: disabled, nothing remembered
-  EXPECT_FALSE(items_.NoteEnabled(session_, selection_));
+  EXPECT_FALSE(items_.NoteMenuOpening(session_, selection_));
   EXPECT_EQ(items_.RememberedNotePath(), "");
 }
 
 TEST_F(WebImageItemsTest, NoteItemKeepsItsStateWithoutOneSelectedImage) {
   WriteNote(2, "note");
   selection_.lines = {2};
-  ASSERT_TRUE(items_.NoteEnabled(session_, selection_));
+  ASSERT_TRUE(items_.NoteMenuOpening(session_, selection_));
   selection_.lines = {};
-  EXPECT_TRUE(items_.NoteEnabled(session_, selection_));
+  EXPECT_TRUE(items_.NoteMenuOpening(session_, selection_));
   EXPECT_EQ(items_.RememberedNotePath(), Note(2));  // nothing selected: nothing changes
   selection_.lines = {0, 2};
-  EXPECT_TRUE(items_.NoteEnabled(session_, selection_));
+  EXPECT_TRUE(items_.NoteMenuOpening(session_, selection_));
   EXPECT_EQ(items_.RememberedNotePath(), "");  // a selection forgets the remembered note
 }
