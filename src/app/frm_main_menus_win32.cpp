@@ -67,6 +67,7 @@ void TfrmMain::OnContextMenu(HWND source, POINT pt) {
     pt = POINT{r.left + 8, r.top + 8};
   }
   HMENU popup = GetSubMenu(image_menu_.get(), 0);
+  web_image_commands_.ImageMenuOpening();
   UpdateMenuStates(popup);
   const int cmd = static_cast<int>(
       TrackPopupMenu(popup, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, pt.x, pt.y, 0, hwnd(), nullptr));

@@ -63,8 +63,10 @@ void WebImageCommands::AddTo(commands::CommandTable& table) {
   table.Add(IDM_GOTOURL, [this] { GotoURL1Click(); },
             [this] { return items_.GoToUrlEnabled(c_.session, c_.selection); });
   table.Add(IDM_VIEWEDITNOTE, [this] { ViewEditnote1Click(); },
-            [this] { return items_.NoteEnabled(c_.session, c_.selection); });
+            [this] { return items_.NoteEnabled(); });
 }
+
+void WebImageCommands::ImageMenuOpening() { items_.NoteMenuOpening(c_.session, c_.selection); }
 
 void WebImageCommands::GotoURL1Click() {
   const auto selected = c_.selection.Selected();

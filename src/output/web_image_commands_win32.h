@@ -12,6 +12,8 @@ class WebImageCommands {
  public:
   explicit WebImageCommands(commands::CommandContext context) : c_(context) {}
   void AddTo(commands::CommandTable& table);
+  // The pop-up image menu is about to open: its "&View/Edit note" takes its state.
+  void ImageMenuOpening();
 
  private:
   void GotoURL1Click();

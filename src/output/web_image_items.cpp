@@ -16,7 +16,7 @@ bool WebImageItems::GoToUrlEnabled(const session::Session& session, const sessio
   return goto_url_;
 }
 
-bool WebImageItems::NoteEnabled(const session::Session& session, const session::Selection& selection) {
+bool WebImageItems::NoteMenuOpening(const session::Session& session, const session::Selection& selection) {
   const auto selected = selection.Selected();
   if (selected.empty()) return note_;
   note_path_.clear();

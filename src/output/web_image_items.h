@@ -20,7 +20,11 @@ class WebImageItems {
   // forgotten; with exactly one image that has a web address, its note file is
   // remembered, deleted when it is empty, and the item is enabled when the file existed.
   // Without a web address the item is disabled. With nothing selected nothing changes.
-  bool NoteEnabled(const session::Session& session, const session::Selection& selection);
+  // Returns the new state.
+  bool NoteMenuOpening(const session::Session& session, const session::Selection& selection);
+  // The state the last opening decided. Asked again when the command comes, it must not
+  // look at the file once more: the opening may just have deleted an empty note.
+  bool NoteEnabled() const { return note_; }
   const std::string& RememberedNotePath() const { return note_path_; }
 
  private:
